@@ -1,0 +1,68 @@
+// A host script: the parsed, flat instruction list that a session plays.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "text.h"
+
+namespace hostsim {
+
+enum class Op {
+    Send,            // text: bytes to the terminal (IAC doubled on the wire)
+    SendFile,        // path: raw file contents to the terminal
+    Expect,          // text: wait for these bytes, discarding what comes before
+    ExpectLine,      // text: the next line (up to CR or LF) must equal it
+    ReadUntil,       // number: byte; input register = bytes before it
+    ReadKey,         // input register = the next byte from the terminal
+    ReadLine,        // number: 1 echo; input register = the line up to CR
+    IfInput,         // target, text: jump when the input register equals the text
+    Wait,            // number: milliseconds
+    Goto,            // target
+    LoopStart,       // number: count (0 = forever), slot: loop counter
+    LoopEnd,         // target: the instruction after LoopStart, slot
+    Call,            // target: first instruction of the screen block
+    Return,          // end of a screen block
+    Close,           // end the session: close the connection
+    TelnetSend,      // text: raw telnet bytes (not doubled)
+    ExpectTelnet,    // text: the negotiation bytes (IAC verb option) expected
+    ExpectScreen,    // row, column, text (LF = next row, same column)
+    DumpScreen,      // path: the screen as UTF-8 text
+    Identify,        // user, address: "*" or empty = not checked
+    Handshake,       // the identification handshake and its five-byte reply
+    SetTimeout,      // number: milliseconds for the expect family
+    SetInputTimeout, // number: milliseconds for the read family, 0 = none
+    Fail,            // text: fail the session with this message
+    End,             // end of the main script: the session ends, the connection closes
+};
+
+struct Instr {
+    Op op = Op::End;
+    int line = 0;        // script line, for messages
+    Text text;
+    std::string name;    // label, screen or file name; identify user
+    std::string other;   // identify address
+    long number = 0;
+    int row = 0;
+    int column = 0;
+    int target = -1;     // instruction index
+    int slot = -1;       // loop counter slot
+};
+
+struct Script {
+    std::string fileName;
+    std::vector<Instr> code;   // main script first (entry 0), then screen blocks
+    int loopSlots = 0;
+};
+
+// Parses a script; on failure returns false with "FILE:LINE: message" in error.
+bool parseScript(const std::string& source, const std::string& fileName, Script& out,
+                 std::string& error);
+bool loadScript(const std::string& path, Script& out, std::string& error);
+
+// The telnet bytes of the negotiation words DO/DONT/WILL/WONT n, SB n bytes.. SE,
+// IP, AYT, NOP, or plain numbers. Empty arguments give the default offer:
+// DO 24, DO 31, WILL 1, WILL 3. Returns false with a message on a bad word.
+bool telnetBytes(const std::string& args, std::string& out, std::string& error);
+
+}  // namespace hostsim

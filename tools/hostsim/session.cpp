@@ -1,0 +1,470 @@
+#include "session.h"
+
+#include <poll.h>
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "screen_dump.h"
+#include "text.h"
+
+namespace hostsim {
+
+namespace {
+
+// A script that jumps this often without sending or waiting is stuck.
+const long kMaxIdleSteps = 1000000;
+// Nested screen calls deeper than this are a runaway recursion.
+const size_t kMaxCallDepth = 100;
+// Pause between two screen dumps while the screen does not match yet.
+const long kScreenRetryMs = 200;
+
+std::string quoted(const std::string& bytes) { return "\"" + printable(bytes) + "\""; }
+
+// Telnet control bytes are best read as numbers: "255 252 24".
+std::string numbers(const std::string& bytes) {
+    std::string out;
+    for (unsigned char c : bytes) out += (out.empty() ? "" : " ") + std::to_string(c);
+    return out;
+}
+
+// What is left of the terminal's data, shortened for a message.
+std::string tail(const std::string& bytes) {
+    if (bytes.empty()) return "nothing";
+    if (bytes.size() <= 200) return quoted(bytes);
+    return "..." + quoted(bytes.substr(bytes.size() - 200));
+}
+
+}  // namespace
+
+Session::Session(const Script& script, int fd, Log& log, const volatile sig_atomic_t* stop)
+    : script_(script), fd_(fd), log_(log), stop_(stop) {}
+
+long long Session::now() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+long long Session::deadline(long ms) const { return ms <= 0 ? -1 : now() + ms; }
+
+SessionResult Session::run() {
+    frames_.assign(1, Frame());
+    pc_ = 0;
+    result_ = SessionResult();
+    while (pc_ >= 0 && pc_ < static_cast<int>(script_.code.size())) {
+        if (stop_ && *stop_) {
+            finish("stopped by signal");
+            break;
+        }
+        const Instr& in = script_.code[pc_++];
+        if (!step(in)) break;
+    }
+    return result_;
+}
+
+bool Session::fail(const Instr& in, const std::string& message) {
+    result_.ok = false;
+    result_.message = script_.fileName + ":" + std::to_string(in.line) + ": " + message;
+    log_.write("FAIL " + result_.message);
+    return false;
+}
+
+bool Session::finish(const std::string& why) {
+    log_.write("session ends: " + why);
+    return false;
+}
+
+bool Session::step(const Instr& in) {
+    bool io = true;
+    bool going = true;
+    switch (in.op) {
+        case Op::Send:
+            going = sendData(in, in.text.expand(input_));
+            break;
+        case Op::SendFile: {
+            std::ifstream f(in.name, std::ios::binary);
+            if (!f) return fail(in, "sendfile: cannot open " + in.name);
+            std::stringstream buffer;
+            buffer << f.rdbuf();
+            going = sendData(in, buffer.str());
+            break;
+        }
+        case Op::Expect: going = expect(in); break;
+        case Op::ExpectLine: going = expectLine(in); break;
+        case Op::ReadUntil: going = readUntil(in); break;
+        case Op::ReadKey: going = readKey(in); break;
+        case Op::ReadLine: going = readLine(in); break;
+        case Op::ExpectTelnet: going = expectTelnet(in); break;
+        case Op::Wait: going = wait(in); break;
+        case Op::ExpectScreen: going = expectScreen(in); break;
+        case Op::DumpScreen: going = dumpScreen(in); break;
+        case Op::Identify: going = identify(in); break;
+        case Op::Handshake: going = handshake(in); break;
+        case Op::TelnetSend:
+            log_.write("telnet: " + numbers(in.text.literal()));
+            going = sendWire(in, in.text.literal());
+            break;
+        case Op::IfInput:
+            io = false;
+            if (input_ == in.text.expand(input_)) pc_ = in.target;
+            break;
+        case Op::Goto:
+            io = false;
+            pc_ = in.target;
+            break;
+        case Op::LoopStart:
+            io = false;
+            frames_.back().loopCounters[in.slot] = in.number == 0 ? -1 : in.number;
+            break;
+        case Op::LoopEnd: {
+            io = false;
+            long& counter = frames_.back().loopCounters[in.slot];
+            if (counter < 0 || --counter > 0) pc_ = in.target;
+            break;
+        }
+        case Op::Call:
+            io = false;
+            if (frames_.size() >= kMaxCallDepth) return fail(in, "screens call each other too deeply");
+            frames_.push_back(Frame());
+            frames_.back().returnTo = pc_;
+            pc_ = in.target;
+            break;
+        case Op::Return:
+            io = false;
+            pc_ = frames_.back().returnTo;
+            frames_.pop_back();
+            break;
+        case Op::SetTimeout:
+            io = false;
+            timeoutMs_ = in.number;
+            break;
+        case Op::SetInputTimeout:
+            io = false;
+            inputTimeoutMs_ = in.number;
+            break;
+        case Op::Fail:
+            return fail(in, "fail: " + printable(in.text.expand(input_)));
+        case Op::Close:
+            return finish("close");
+        case Op::End:
+            return finish("end of script");
+    }
+    if (!going) return false;
+    idleSteps_ = io ? 0 : idleSteps_ + 1;
+    if (idleSteps_ > kMaxIdleSteps) return fail(in, "the script loops without sending or waiting");
+    return true;
+}
+
+bool Session::sendData(const Instr& in, const std::string& bytes, bool request) {
+    log_.write("send " + quoted(bytes));
+    return sendWire(in, doubleIac(bytes), request);
+}
+
+bool Session::sendWire(const Instr& in, const std::string& wire, bool request) {
+    size_t sent = 0;
+    long long until = deadline(timeoutMs_);
+    while (sent < wire.size()) {
+        if (peerClosed_) {
+            if (request) return fail(in, "the terminal closed the connection before the request went out");
+            return finish("the terminal closed the connection");
+        }
+        // Keep reading while the terminal is slow to take our data, so neither
+        // side can block the other with full buffers.
+        pollfd p = {fd_, POLLIN | POLLOUT, 0};
+        long long left = until - now();
+        if (left <= 0) return fail(in, "the terminal took no data for " + std::to_string(timeoutMs_) + " ms");
+        int r = poll(&p, 1, static_cast<int>(left > 1000 ? 1000 : left));
+        if (r < 0 && errno != EINTR) return fail(in, std::string("poll: ") + strerror(errno));
+        if (stop_ && *stop_) return finish("stopped by signal");
+        if (r <= 0) continue;
+        if (p.revents & (POLLIN | POLLHUP | POLLERR)) {
+            if (receive(now()) == Got::Closed) continue;
+        }
+        if (p.revents & POLLOUT) {
+            ssize_t n = ::send(fd_, wire.data() + sent, wire.size() - sent, MSG_NOSIGNAL);
+            if (n < 0) {
+                if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
+                if (errno == EPIPE || errno == ECONNRESET) {
+                    peerClosed_ = true;
+                    continue;
+                }
+                return fail(in, std::string("send: ") + strerror(errno));
+            }
+            sent += static_cast<size_t>(n);
+        }
+    }
+    return true;
+}
+
+// Waits until something arrives or `deadlineMs` passes (-1: no limit), then
+// takes what is there. Closed once the terminal has closed its side.
+Session::Got Session::receive(long long deadlineMs) {
+    if (peerClosed_) return Got::Closed;
+    for (;;) {
+        if (stop_ && *stop_) return Got::Closed;
+        long long left = deadlineMs < 0 ? 1000 : deadlineMs - now();
+        if (left < 0) left = 0;
+        pollfd p = {fd_, POLLIN, 0};
+        int r = poll(&p, 1, static_cast<int>(left > 1000 ? 1000 : left));
+        if (r < 0 && errno != EINTR) {
+            peerClosed_ = true;
+            return Got::Closed;
+        }
+        if (r > 0) {
+            char buffer[4096];
+            ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+            if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+            if (n <= 0) {
+                peerClosed_ = true;
+                log_.write("the terminal closed the connection");
+                return Got::Closed;
+            }
+            size_t before = control_.size();
+            decoder_.feed(buffer, static_cast<size_t>(n), data_, control_);
+            if (control_.size() != before) log_.write("telnet from terminal: " + numbers(control_.substr(before)));
+            return Got::Bytes;
+        }
+        if (deadlineMs >= 0 && now() >= deadlineMs) return Got::Timeout;
+    }
+}
+
+bool Session::waitFailed(const Instr& in, Got got, const std::string& what, long ms) {
+    if (got == Got::Closed) {
+        if (stop_ && *stop_) return finish("stopped by signal");
+        return fail(in, what + ": the terminal closed the connection; it had sent " + tail(data_));
+    }
+    return fail(in, what + ": nothing matched within " + std::to_string(ms) + " ms; the terminal sent " +
+                        tail(data_));
+}
+
+void Session::discardPending(const char* why) {
+    if (data_.empty()) return;
+    log_.write(std::string("discarded before ") + why + ": " + quoted(data_));
+    data_.clear();
+}
+
+bool Session::expect(const Instr& in) {
+    std::string want = in.text.expand(input_);
+    long long until = deadline(timeoutMs_);
+    for (;;) {
+        size_t at = data_.find(want);
+        if (at != std::string::npos) {
+            log_.write("expect " + quoted(want) + " matched after " + quoted(data_.substr(0, at)));
+            data_.erase(0, at + want.size());
+            return true;
+        }
+        Got got = receive(until);
+        if (got != Got::Bytes) return waitFailed(in, got, "expect " + quoted(want), timeoutMs_);
+    }
+}
+
+bool Session::expectLine(const Instr& in) {
+    std::string want = in.text.expand(input_);
+    long long until = deadline(timeoutMs_);
+    for (;;) {
+        size_t end = data_.find_first_of("\r\n");
+        if (end != std::string::npos) {
+            std::string line = data_.substr(0, end);
+            data_.erase(0, end + 1);
+            input_ = line;
+            log_.write("line " + quoted(line));
+            if (line != want)
+                return fail(in, "expect-line " + quoted(want) + ": the terminal sent the line " + quoted(line));
+            return true;
+        }
+        Got got = receive(until);
+        if (got != Got::Bytes) return waitFailed(in, got, "expect-line " + quoted(want), timeoutMs_);
+    }
+}
+
+bool Session::readUntil(const Instr& in) {
+    char stop = static_cast<char>(in.number);
+    long long until = deadline(timeoutMs_);
+    for (;;) {
+        size_t end = data_.find(stop);
+        if (end != std::string::npos) {
+            input_ = data_.substr(0, end);
+            data_.erase(0, end + 1);
+            log_.write("read " + quoted(input_));
+            return true;
+        }
+        Got got = receive(until);
+        if (got != Got::Bytes)
+            return waitFailed(in, got, "read-until " + quoted(std::string(1, stop)), timeoutMs_);
+    }
+}
+
+bool Session::readKey(const Instr& in) {
+    long long until = deadline(inputTimeoutMs_);
+    while (data_.empty()) {
+        Got got = receive(until);
+        if (got == Got::Closed) return finish("the terminal left");
+        if (got == Got::Timeout) {
+            input_.clear();
+            return true;
+        }
+    }
+    input_ = data_.substr(0, 1);
+    data_.erase(0, 1);
+    log_.write("key " + quoted(input_));
+    return true;
+}
+
+bool Session::readLine(const Instr& in) {
+    bool echo = in.number != 0;
+    std::string line;
+    long long until = deadline(inputTimeoutMs_);
+    for (;;) {
+        while (!data_.empty()) {
+            unsigned char c = static_cast<unsigned char>(data_[0]);
+            data_.erase(0, 1);
+            if (c == '\r') {
+                input_ = line;
+                log_.write("line " + quoted(line));
+                return true;
+            }
+            if (c == '\b' || c == 0x7F) {
+                if (!line.empty()) {
+                    line.pop_back();
+                    if (echo && !sendData(in, "\b \b")) return false;
+                }
+            } else if (c >= 0x20) {
+                line += static_cast<char>(c);
+                if (echo && !sendData(in, std::string(1, static_cast<char>(c)))) return false;
+            }
+        }
+        Got got = receive(until);
+        if (got == Got::Closed) return finish("the terminal left");
+        if (got == Got::Timeout) {
+            input_ = line;
+            return true;
+        }
+    }
+}
+
+bool Session::expectTelnet(const Instr& in) {
+    std::string want = in.text.literal();
+    long long until = deadline(timeoutMs_);
+    for (;;) {
+        size_t at = control_.find(want);
+        if (at != std::string::npos) {
+            control_.erase(0, at + want.size());
+            return true;
+        }
+        Got got = receive(until);
+        if (got != Got::Bytes) {
+            std::string what = "expect-telnet " + numbers(want) + ": ";
+            what += got == Got::Closed ? "the terminal closed the connection"
+                                       : "not received within " + std::to_string(timeoutMs_) + " ms";
+            return fail(in, what + "; telnet bytes received: " +
+                                (control_.empty() ? "none" : numbers(control_)));
+        }
+    }
+}
+
+bool Session::wait(const Instr& in) {
+    long long until = deadline(in.number);
+    if (in.number <= 0) return true;
+    while (now() < until) {
+        if (receive(until) == Got::Closed) {
+            if (stop_ && *stop_) return finish("stopped by signal");
+            return true;  // the next send or read notices
+        }
+    }
+    return true;
+}
+
+bool Session::screenDump(const Instr& in, long long until, std::vector<std::string>& rows) {
+    discardPending("the screen dump");
+    if (!sendData(in, screenDumpRequest(), true)) return false;
+    for (;;) {
+        size_t consumed = 0;
+        std::string error;
+        DumpStatus status = decodeScreenDump(data_, rows, consumed, error);
+        if (status == DumpStatus::Complete) {
+            data_.erase(0, consumed);
+            return true;
+        }
+        if (status == DumpStatus::Malformed) return fail(in, error);
+        Got got = receive(until);
+        if (got != Got::Bytes) return waitFailed(in, got, "screen dump", timeoutMs_);
+    }
+}
+
+bool Session::expectScreen(const Instr& in) {
+    const std::string want = in.text.literal();
+    long long until = deadline(timeoutMs_);
+    std::string difference;
+    for (;;) {
+        std::vector<std::string> rows;
+        if (!screenDump(in, until, rows)) return false;
+        if (compareScreen(rows, in.row, in.column, want, difference)) return true;
+        log_.write("screen differs: " + difference);
+        if (now() + kScreenRetryMs >= until)
+            return fail(in, "expect-screen: " + difference + "\nscreen:\n" + screenAsText(rows));
+        long long pause = now() + kScreenRetryMs;
+        while (now() < pause)
+            if (receive(pause) == Got::Closed) return waitFailed(in, Got::Closed, "expect-screen", timeoutMs_);
+    }
+}
+
+bool Session::dumpScreen(const Instr& in) {
+    std::vector<std::string> rows;
+    if (!screenDump(in, deadline(timeoutMs_), rows)) return false;
+    std::ofstream out(in.name, std::ios::binary);
+    out << screenAsText(rows);
+    if (!out) return fail(in, "dump-screen: cannot write " + in.name);
+    return true;
+}
+
+bool Session::identify(const Instr& in) {
+    discardPending("the identification request");
+    if (!sendData(in, "\x1bR\n", true)) return false;
+    long long until = deadline(timeoutMs_);
+    size_t end;
+    while ((end = data_.find('\n')) == std::string::npos) {
+        Got got = receive(until);
+        if (got != Got::Bytes) return waitFailed(in, got, "identify", timeoutMs_);
+    }
+    std::string reply = data_.substr(0, end);
+    data_.erase(0, end + 1);
+    input_ = reply;
+    log_.write("identification " + quoted(reply));
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (;;) {
+        size_t sep = reply.find('\xfe', start);
+        fields.push_back(reply.substr(start, sep == std::string::npos ? sep : sep - start));
+        if (sep == std::string::npos) break;
+        start = sep + 1;
+    }
+    const std::string what = "identify: the terminal answered " + quoted(reply);
+    if (fields.size() < 2 || fields.size() > 3 || fields[0] != "MX 4.23")
+        return fail(in, what + ", not \"MX 4.23\", \\xFE, the user id[, \\xFE, the address]");
+    if (in.name != "*" && fields[1] != in.name) return fail(in, what + ": user id is not " + quoted(in.name));
+    if (in.other != "*" && (fields.size() < 3 || fields[2] != in.other))
+        return fail(in, what + ": address is not " + quoted(in.other));
+    return true;
+}
+
+bool Session::handshake(const Instr& in) {
+    discardPending("the handshake");
+    if (!sendData(in, std::string("\x1b\bA\bR\bD\bT\b\x04\bx\by\b"), true)) return false;
+    const std::string want("\x04" "00" "\0" "\r", 5);
+    long long until = deadline(timeoutMs_);
+    while (data_.size() < want.size()) {
+        Got got = receive(until);
+        if (got != Got::Bytes) return waitFailed(in, got, "handshake", timeoutMs_);
+    }
+    std::string reply = data_.substr(0, want.size());
+    data_.erase(0, want.size());
+    if (reply != want) return fail(in, "handshake: the terminal answered " + quoted(reply) + ", not " + quoted(want));
+    return true;
+}
+
+}  // namespace hostsim
