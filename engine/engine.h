@@ -1,0 +1,32 @@
+// The engine's entry points for the shell: host bytes in, timers, resets.
+// Everything else reaches the shell through engine_ports.h and the seams.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine_context.h"
+#include "parser.h"
+#include "screen_model.h"
+
+// ESC W I, also done by the shell whenever the connection is closed or reset.
+void ScreenInitialisation();
+// Drop everything a cut-off session left running: transfers, local modes,
+// type-ahead, half-received sequences; AutoWrap back on.
+void EmulationReset();
+// What the shell does when a connection is closed or reset: screen
+// initialisation, named screens discarded, emulation reset.
+void ResetConnectionState();
+// The whole engine back to its start state (start-up and tests).
+void ResetEngine();
+
+// Timers the shell runs for the engine.
+void MarqueeTick();    // timer 2, 100 ms
+void AdvanceSpinner(); // the busy spinner's timer
+
+// The stored path of a digit slot (file services use them).
+const char* StoredPath(int slot);
+
+// Internal resets, one per record.
+void ResetScreenDump();
+void ResetStoredPaths();
