@@ -295,7 +295,7 @@ TEST_F(HostSession, DemoDrawsItsScreenAndLeavesOnRequest) {
     std::string error;
     ASSERT_TRUE(hostsim::loadScript(HOSTSIM_SCRIPTS "/demo.host", script_, error)) << error;
     startParsed();
-    std::string screen = peer->readUntil("\x1b^T\r");
+    std::string screen = peer->readUntil("\x1b^T\r\n");
     EXPECT_NE(screen.find("\x1bWI\n"), std::string::npos) << "clears the screen";
     EXPECT_NE(screen.find("\xc9\xcd"), std::string::npos) << "draws a double box";
     EXPECT_NE(screen.find("CORVANE"), std::string::npos);

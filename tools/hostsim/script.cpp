@@ -147,10 +147,10 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         in2.text.appendText(t);
     } else if (cmd == "busy") {
         if (!noArgs(cmd, rest)) return false;
-        return sendBytes("\x1b^H\r");
+        return sendBytes("\x1b^H\r\n");
     } else if (cmd == "ready") {
         if (!noArgs(cmd, rest)) return false;
-        return sendBytes("\x1b^T\r");
+        return sendBytes("\x1b^T\r\n");
     } else if (cmd == "message" || cmd == "status") {
         Text t;
         if (!text(rest, t)) return false;
