@@ -7,6 +7,10 @@ namespace tavix {
 
 namespace fs = std::filesystem;
 
+const char kIniPath[] = "./corvane.ini";
+const char kLocalDialPath[] = "./corvane.ldl";
+const char kGlobalDialPath[] = "./corvane.gdl";
+
 const char* const kUserFiles[3] = {"corvane.ini", "corvane.ldl", "corvane.gdl"};
 
 std::string user_directory_for(const char* user_profile) {

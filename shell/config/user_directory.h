@@ -6,6 +6,12 @@
 
 namespace tavix {
 
+// The configuration files as the program addresses them: in the current
+// directory, which is the per-user directory once that is prepared.
+extern const char kIniPath[];         // "./corvane.ini"
+extern const char kLocalDialPath[];   // "./corvane.ldl"
+extern const char kGlobalDialPath[];  // "./corvane.gdl"
+
 // The files that follow the user into the per-user directory, in copy order.
 extern const char* const kUserFiles[3];  // corvane.ini, corvane.ldl, corvane.gdl
 

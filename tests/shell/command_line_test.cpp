@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <ostream>
+#include <random>
 #include <string>
 
 namespace tavix {
@@ -84,6 +85,27 @@ const Case kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Switches, CommandLineTable, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(CommandLine, ArbitraryTextStaysWithinEveryLimit) {
+    // Random mixes of the characters that steer the scanner.
+    const char alphabet[] = "-\"  \tAaCcDdEeHhPpRrUuXx0123456789.";
+    std::mt19937 rng(12345);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(rng() % 120, ' ');
+        for (char& ch : text) ch = alphabet[rng() % (sizeof alphabet - 1)];
+        CommandLine c = parse_command_line(text.c_str());
+        EXPECT_LT(c.account.size(), CommandLine::kAccountSize);
+        EXPECT_LT(c.config_variant.size(), CommandLine::kVariantSize);
+        EXPECT_LT(c.dial_profile.size(), CommandLine::kDialSize);
+        EXPECT_LT(c.keystrokes.size(), CommandLine::kScriptSize);
+        EXPECT_LT(c.host_label.size(), CommandLine::kHostLabelSize);
+        EXPECT_LT(c.password.size(), CommandLine::kPasswordSize);
+        EXPECT_LT(c.user_id.size(), CommandLine::kUserIdSize);
+        for (const std::string& p : c.run_paths) EXPECT_LT(p.size(), CommandLine::kRunPathSize);
+        for (const std::string* v : {&c.account, &c.user_id, &c.password, &c.dial_profile})
+            EXPECT_EQ(v->find('"'), std::string::npos) << "quotes are dropped: " << text;
+    }
+}
 
 TEST(CommandLine, NullTextGivesEmptyRecord) {
     EXPECT_EQ(parse_command_line(nullptr), CommandLine());

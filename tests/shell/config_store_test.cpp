@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/cmdline/command_line.h"
 #include "shell/config/ini_memory.h"
 
 namespace tavix {
@@ -468,6 +469,25 @@ TEST_F(ConfigStoreTest, VariantSaversWriteTheVariantSection) {
     store.load_all();
     EXPECT_EQ(store.config.wheel, 1);
     EXPECT_EQ(store.config.middle_mouse, 1);
+}
+
+TEST_F(ConfigStoreTest, CommandLineVariantMakesItsSectionWin) {
+    put("Config", "mode", "0");
+    put("Config", "host", "main.example");
+    put("Config-shop", "host", "shop.example");
+    put("Font", "mode", "0");
+    put("Font-shop", "mode", "2");
+    put("Sound-shop", "mode", "=");
+    put("Sound", "mode", "1");
+    ini.set_variant(parse_command_line("-Ufred -Cshop").config_variant);
+    EXPECT_TRUE(store.load_all());
+    EXPECT_STREQ(store.config.host, "shop.example");
+    EXPECT_EQ(store.config.font_mode, 2);
+    EXPECT_EQ(store.config.sound_mode, 1);
+    ini.set_variant(parse_command_line("-Ufred").config_variant);
+    store.load_all();
+    EXPECT_STREQ(store.config.host, "main.example");
+    EXPECT_EQ(store.config.font_mode, 0);
 }
 
 TEST_F(ConfigStoreTest, ColourOverridesReadAndSaveOneKey) {
