@@ -73,10 +73,10 @@ private:
         switch (state_) {
             case 0:
                 if (b == 255) state_ = 1;
-                else if (b != 0) ParseBytes(&b, 1);
+                else if (b != 0) data(b);
                 break;
             case 1:
-                if (b == 255) { ParseBytes(&b, 1); state_ = 0; }
+                if (b == 255) { data(b); state_ = 0; }
                 else if (b == 250) state_ = 4;
                 else if (b == 251 || b == 252 || b == 254) state_ = 3;
                 else if (b == 253) state_ = 2;
@@ -93,6 +93,13 @@ private:
             case 5: if (b == 255) state_ = 6; break;
             case 6: state_ = b == 240 ? 0 : 5; break;
         }
+    }
+
+    // What the terminal's ingress does with a data byte, as far as the
+    // engine sees it: into the receive trace, then to the parser.
+    void data(uint8_t b) {
+        shell_.trace.push_back(b);
+        ParseBytes(&b, 1);
     }
 
     void flushReplies() {
@@ -181,7 +188,8 @@ TEST_F(SimulatorAndEngine, ScriptedChecksHoldAgainstTheEngine) {
         "identify DEMO 127.0.0.1\n"
         "handshake\n"
         "send \\xFF\n"
-        "expect-screen 3 9 »\\s\n");
+        "expect-screen 3 9 »\\s\n"
+        "expect-trace ╔═ Customer ═╗ ^caret\n");
     hostsim::SessionResult r = finish();
     EXPECT_TRUE(r.ok) << r.message;
 }

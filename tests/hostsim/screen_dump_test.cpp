@@ -69,6 +69,38 @@ TEST(HostsimScreenDump, MalformedDumpsAreRefused) {
     }
 }
 
+TEST(HostsimScreenDump, TraceDumpJoinsItsLines) {
+    EXPECT_EQ(hostsim::traceDumpRequest(), "\x1bSI!\n");
+    const struct {
+        const char* name;
+        std::string wire;
+        DumpStatus status;
+        std::string bytes;
+        const char* error;
+    } cases[] = {
+        {"empty trace", "\r", DumpStatus::Complete, "", ""},
+        {"two lines", std::string(80, 'a') + "\rb^013^094^255\r\rnext", DumpStatus::Complete,
+         std::string(80, 'a') + "b\r^\xff", ""},
+        {"cut in an escape", "ab^01", DumpStatus::Incomplete, "", ""},
+        {"no final empty line", "ab\r", DumpStatus::Incomplete, "", ""},
+        {"line too long", std::string(81, 'a') + "\r\r", DumpStatus::Malformed, "", "longer than 80"},
+        {"raw control", "a\nb\r\r", DumpStatus::Malformed, "", "raw control byte \\x0A"},
+        {"bad escape", "^25x\r\r", DumpStatus::Malformed, "", "three digits"},
+    };
+    for (const auto& c : cases) {
+        std::string bytes, error;
+        size_t consumed = 0;
+        EXPECT_EQ(hostsim::decodeTraceDump(c.wire, bytes, consumed, error), c.status) << c.name;
+        if (c.status == DumpStatus::Complete) {
+            EXPECT_EQ(bytes, c.bytes) << c.name;
+            EXPECT_EQ(c.wire.substr(consumed), c.wire.find("next") == std::string::npos ? "" : "next") << c.name;
+        }
+        if (c.status == DumpStatus::Malformed) {
+            EXPECT_NE(error.find(c.error), std::string::npos) << c.name << ": " << error;
+        }
+    }
+}
+
 TEST(HostsimScreenDump, ComparesRowsAndRegions) {
     std::vector<std::string> rows = sampleRows();
     std::string difference;

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
 #include "script.h"
 
 using hostsim::Instr;
@@ -148,6 +153,66 @@ TEST(HostsimScript, ErrorsNameTheLine) {
         std::string error;
         EXPECT_FALSE(parseScript(c.source, "t.host", s, error)) << c.source;
         EXPECT_EQ(error.find(c.message), 0u) << c.source << " gave: " << error;
+    }
+}
+
+// Script files in a temporary directory, removed afterwards.
+class ScriptFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char dir[] = "/tmp/hostsim-script-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        dir_ = dir;
+    }
+    void TearDown() override {
+        std::string command = "rm -rf '" + dir_ + "'";
+        if (system(command.c_str()) != 0) ADD_FAILURE() << "cannot remove " << dir_;
+    }
+    std::string write(const std::string& name, const std::string& text) {
+        std::string path = dir_ + "/" + name;
+        std::ofstream(path) << text;
+        return path;
+    }
+    std::string dir_;
+};
+
+TEST_F(ScriptFiles, IncludedScreensAndCommandsJoinTheScript) {
+    ASSERT_EQ(system(("mkdir -p '" + dir_ + "/lib'").c_str()), 0);
+    write("lib/common.host", "send common\n\nscreen banner\n  send [banner]\nend\n");
+    std::string main = write("main.host", "include lib/common.host\ncall banner\nsend main\n");
+    Script s;
+    std::string error;
+    ASSERT_TRUE(hostsim::loadScript(main, s, error)) << error;
+    // Main: Send(common) Call Send(main) End | Send([banner]) Return
+    ASSERT_EQ(s.code.size(), 6u);
+    EXPECT_EQ(s.code[0].text.literal(), "common");
+    EXPECT_EQ(s.files[s.code[0].file], dir_ + "/lib/common.host");
+    EXPECT_EQ(s.code[1].op, Op::Call);
+    EXPECT_EQ(s.code[1].target, 4);
+    EXPECT_EQ(s.code[2].text.literal(), "main");
+    EXPECT_EQ(s.files[s.code[2].file], main);
+    EXPECT_EQ(s.code[2].line, 3);
+}
+
+TEST_F(ScriptFiles, ErrorsInIncludedFilesNameThatFile) {
+    write("bad.host", "send fine\nsend \\q\n");
+    write("loop.host", "include loop.host\n");
+    write("open.host", "screen s\n");
+    const struct {
+        const char* main;
+        std::string message;
+    } cases[] = {
+        {"send a\ninclude bad.host\n", dir_ + "/bad.host:2: unknown escape"},
+        {"include loop.host\n", dir_ + "/loop.host:1: includes nest too deeply"},
+        {"include missing.host\n", dir_ + "/main.host:1: include: cannot open " + dir_ + "/missing.host"},
+        {"loop\ninclude bad.host\nend\n", dir_ + "/main.host:2: include is allowed at the top level only"},
+        {"include open.host\n", dir_ + "/open.host:1: screen s has no end"},
+    };
+    for (const auto& c : cases) {
+        Script s;
+        std::string error;
+        EXPECT_FALSE(hostsim::loadScript(write("main.host", c.main), s, error)) << c.main;
+        EXPECT_EQ(error.find(c.message), 0u) << c.main << " gave: " << error;
     }
 }
 

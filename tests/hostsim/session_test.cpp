@@ -223,6 +223,17 @@ TEST_F(HostSession, MalformedDumpFails) {
     EXPECT_EQ(r.message, "s.host:2: screen dump row 0 has 9 glyphs, not 80");
 }
 
+TEST_F(HostSession, ExpectTraceLooksInTheTerminalsTrace) {
+    start("timeout 2000\nsend hello\nexpect-trace hello\nexpect-trace goodbye\n");
+    EXPECT_EQ(peer->readUntil("\x1bSI!\n"), "hello\x1bSI!\n");
+    peer->write("xxhello^027\r\r");
+    EXPECT_EQ(peer->readUntil("\x1bSI!\n"), "\x1bSI!\n");
+    peer->write("xxhello^027\r\r");
+    SessionResult r = finish();
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, "s.host:4: expect-trace \"goodbye\": not in the trace; it ends with \"xxhello\\x1B\"");
+}
+
 TEST_F(HostSession, IdentifyChecksTheReplyFields) {
     const struct {
         const char* script;

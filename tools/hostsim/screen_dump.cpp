@@ -66,6 +66,59 @@ DumpStatus decodeScreenDump(const std::string& wire, std::vector<std::string>& r
     return DumpStatus::Incomplete;
 }
 
+std::string traceDumpRequest() { return "\x1bSI!\n"; }
+
+DumpStatus decodeTraceDump(const std::string& wire, std::string& bytes, size_t& consumed,
+                           std::string& error) {
+    bytes.clear();
+    size_t lineLength = 0;
+    int lineNumber = 0;
+    for (size_t i = 0; i < wire.size();) {
+        unsigned char c = static_cast<unsigned char>(wire[i]);
+        if (c == '\r') {
+            ++i;
+            if (lineLength == 0) {
+                consumed = i;
+                return DumpStatus::Complete;
+            }
+            lineLength = 0;
+            ++lineNumber;
+            continue;
+        }
+        if (c == '^') {
+            if (i + 4 > wire.size()) return DumpStatus::Incomplete;
+            int value = 0;
+            for (size_t k = 1; k <= 3; ++k) {
+                char d = wire[i + k];
+                if (d < '0' || d > '9') {
+                    error = "trace dump line " + std::to_string(lineNumber) + ": \"^\" not followed by three digits";
+                    return DumpStatus::Malformed;
+                }
+                value = value * 10 + (d - '0');
+            }
+            if (value > 255) {
+                error = "trace dump line " + std::to_string(lineNumber) + ": escape ^" + wire.substr(i + 1, 3) +
+                        " is not a byte";
+                return DumpStatus::Malformed;
+            }
+            bytes += static_cast<char>(value);
+            i += 4;
+        } else if (c < 32) {
+            error = "trace dump line " + std::to_string(lineNumber) + ": raw control byte " +
+                    printable(std::string(1, static_cast<char>(c)));
+            return DumpStatus::Malformed;
+        } else {
+            bytes += static_cast<char>(c);
+            ++i;
+        }
+        if (++lineLength > static_cast<size_t>(kScreenColumns)) {
+            error = "trace dump line " + std::to_string(lineNumber) + " is longer than 80 bytes";
+            return DumpStatus::Malformed;
+        }
+    }
+    return DumpStatus::Incomplete;
+}
+
 bool compareScreen(const std::vector<std::string>& rows, int row, int column,
                    const std::string& expected, std::string& difference) {
     size_t start = 0;

@@ -23,6 +23,15 @@ enum class DumpStatus { Incomplete, Complete, Malformed };
 DumpStatus decodeScreenDump(const std::string& wire, std::vector<std::string>& rows,
                             size_t& consumed, std::string& error);
 
+// The request for the trace dump: ESC S I with a mode byte other than a blank.
+std::string traceDumpRequest();
+
+// Decodes a trace dump at the start of `wire`: lines of at most 80 escaped
+// bytes, each ended by CR, up to an empty line. `bytes` gets the bytes of
+// all lines in order. Statuses as for the screen dump.
+DumpStatus decodeTraceDump(const std::string& wire, std::string& bytes, size_t& consumed,
+                           std::string& error);
+
 // Compares `expected` with the screen from (row, column); an LF in `expected`
 // continues on the next row at the same column. On a difference returns false
 // and describes it in `difference` (row number, expected and actual glyphs).

@@ -19,6 +19,7 @@ const char kIAC = '\xff';
 // targets inside it are segment-local until the segments are joined.
 struct Segment {
     std::string name;
+    int file = 0;
     int line = 0;
     std::vector<Instr> code;
     std::map<std::string, int> labels;
@@ -26,22 +27,33 @@ struct Segment {
     std::vector<int> loops;   // open LoopStart instructions
 };
 
+// An included file may include others, but not this deep (a cycle).
+const int kMaxIncludeDepth = 16;
+
 struct Parser {
-    std::string fileName;
     Script* script = nullptr;
     std::string error;
+    int file = 0;   // index in script->files of the file being read
     int line = 0;
+    int includeDepth = 0;
     std::deque<Segment> segments;   // a deque keeps `current` valid as blocks are added
     Segment* current = nullptr;
 
     bool fail(const std::string& message) {
-        error = fileName + ":" + std::to_string(line) + ": " + message;
+        error = script->files[file] + ":" + std::to_string(line) + ": " + message;
         return false;
+    }
+
+    bool failAt(int atFile, int atLine, const std::string& message) {
+        file = atFile;
+        line = atLine;
+        return fail(message);
     }
 
     Instr& emit(Op op) {
         Instr in;
         in.op = op;
+        in.file = file;
         in.line = line;
         current->code.push_back(in);
         return current->code.back();
@@ -116,6 +128,8 @@ struct Parser {
         return true;
     }
 
+    bool parseSource(const std::string& source, const std::string& fileName);
+    bool include(const std::string& path);
     bool command(const std::string& cmd, const std::string& rest);
     bool finish();
 };
@@ -231,6 +245,7 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
             if (s.name == w[0]) return fail("screen " + w[0] + " defined twice");
         Segment s;
         s.name = w[0];
+        s.file = file;
         s.line = line;
         segments.push_back(s);
         current = &segments.back();
@@ -259,6 +274,11 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         ins.row = static_cast<int>(row);
         ins.column = static_cast<int>(col);
         ins.text.appendBytes(expected);
+    } else if (cmd == "expect-trace") {
+        Text t;
+        if (!text(rest, t)) return false;
+        if (t.pieces.empty()) return fail("expect-trace needs a text");
+        emit(Op::ExpectTrace).text = t;
     } else if (cmd == "dump-screen") {
         if (rest.empty()) return fail("dump-screen needs a path");
         emit(Op::DumpScreen).name = rest;
@@ -274,6 +294,11 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
     } else if (cmd == "timeout" || cmd == "input-timeout") {
         if (!oneNumber(cmd, rest, cmd == "timeout" ? 1 : 0, 3600000, n)) return false;
         emit(cmd == "timeout" ? Op::SetTimeout : Op::SetInputTimeout).number = n;
+    } else if (cmd == "include") {
+        if (rest.empty()) return fail("include needs a path");
+        if (current != &segments[0] || !current->loops.empty())
+            return fail("include is allowed at the top level only");
+        return include(rest);
     } else if (cmd == "fail") {
         Text t;
         if (!text(rest, t)) return false;
@@ -285,13 +310,10 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
 }
 
 bool Parser::finish() {
-    if (current != &segments[0]) {
-        line = current->line;
-        return fail("screen " + current->name + " has no end");
-    }
+    if (current != &segments[0]) return failAt(current->file, current->line, "screen " + current->name + " has no end");
     if (!current->loops.empty()) {
-        line = current->code[current->loops.back()].line;
-        return fail("loop has no end");
+        const Instr& open = current->code[current->loops.back()];
+        return failAt(open.file, open.line, "loop has no end");
     }
     segments[0].code.push_back(Instr());
     segments[0].code.back().op = Op::End;
@@ -310,8 +332,7 @@ bool Parser::finish() {
         for (int g : s.gotos) {
             auto it = s.labels.find(s.code[g].name);
             if (it == s.labels.end()) {
-                line = s.code[g].line;
-                return fail("no label " + s.code[g].name +
+                return failAt(s.code[g].file, s.code[g].line, "no label " + s.code[g].name +
                             (s.name.empty() ? " in the main script" : " in screen " + s.name));
             }
             s.code[g].target = it->second;
@@ -320,10 +341,7 @@ bool Parser::finish() {
             if (in.target >= 0) in.target += offsets[k];
             if (in.op == Op::Call) {
                 auto it = screenStart.find(in.name);
-                if (it == screenStart.end()) {
-                    line = in.line;
-                    return fail("no screen " + in.name);
-                }
+                if (it == screenStart.end()) return failAt(in.file, in.line, "no screen " + in.name);
                 in.target = it->second;
             }
             script->code.push_back(in);
@@ -366,20 +384,15 @@ bool telnetBytes(const std::string& args, std::string& out, std::string& error) 
     return true;
 }
 
-bool parseScript(const std::string& source, const std::string& fileName, Script& out,
-                 std::string& error) {
-    out = Script();
-    out.fileName = fileName;
-    Parser p;
-    p.fileName = fileName;
-    p.script = &out;
-    p.segments.push_back(Segment());
-    p.current = &p.segments[0];
-
+bool Parser::parseSource(const std::string& source, const std::string& fileName) {
+    int outerFile = file, outerLine = line;
+    script->files.push_back(fileName);
+    file = static_cast<int>(script->files.size()) - 1;
+    line = 0;
     std::istringstream in(source);
     std::string raw;
     while (std::getline(in, raw)) {
-        ++p.line;
+        ++line;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
         size_t start = raw.find_first_not_of(" \t");
         if (start == std::string::npos || raw[start] == '#') continue;
@@ -387,10 +400,44 @@ bool parseScript(const std::string& source, const std::string& fileName, Script&
         size_t space = body.find(' ');
         std::string cmd = body.substr(0, space);
         std::string rest = space == std::string::npos ? "" : body.substr(space + 1);
-        if (!p.command(cmd, rest)) {
-            error = p.error;
-            return false;
-        }
+        if (!command(cmd, rest)) return false;
+    }
+    if (includeDepth > 0) {
+        file = outerFile;
+        line = outerLine;
+    }
+    return true;
+}
+
+// Reads another script file in place of the include line; a relative path
+// is taken from the directory of the including file.
+bool Parser::include(const std::string& path) {
+    if (includeDepth >= kMaxIncludeDepth) return fail("includes nest too deeply (a cycle?)");
+    std::string resolved = path;
+    const std::string& from = script->files[file];
+    size_t slash = from.rfind('/');
+    if (path[0] != '/' && slash != std::string::npos) resolved = from.substr(0, slash + 1) + path;
+    std::ifstream in(resolved, std::ios::binary);
+    if (!in) return fail("include: cannot open " + resolved + ": " + strerror(errno));
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    ++includeDepth;
+    bool ok = parseSource(buffer.str(), resolved);
+    --includeDepth;
+    return ok;
+}
+
+bool parseScript(const std::string& source, const std::string& fileName, Script& out,
+                 std::string& error) {
+    out = Script();
+    out.fileName = fileName;
+    Parser p;
+    p.script = &out;
+    p.segments.push_back(Segment());
+    p.current = &p.segments[0];
+    if (!p.parseSource(source, fileName)) {
+        error = p.error;
+        return false;
     }
     if (!p.finish()) {
         error = p.error;

@@ -28,6 +28,7 @@ enum class Op {
     ExpectTelnet,    // text: the negotiation bytes (IAC verb option) expected
     ExpectScreen,    // row, column, text (LF = next row, same column)
     DumpScreen,      // path: the screen as UTF-8 text
+    ExpectTrace,     // text: bytes the terminal's trace dump must contain
     Identify,        // user, address: "*" or empty = not checked
     Handshake,       // the identification handshake and its five-byte reply
     SetTimeout,      // number: milliseconds for the expect family
@@ -38,7 +39,8 @@ enum class Op {
 
 struct Instr {
     Op op = Op::End;
-    int line = 0;        // script line, for messages
+    int file = 0;        // index in Script::files, for messages
+    int line = 0;        // line in that file
     Text text;
     std::string name;    // label, screen or file name; identify user
     std::string other;   // identify address
@@ -50,7 +52,8 @@ struct Instr {
 };
 
 struct Script {
-    std::string fileName;
+    std::string fileName;             // the main script
+    std::vector<std::string> files;   // the main script, then each included file
     std::vector<Instr> code;   // main script first (entry 0), then screen blocks
     int loopSlots = 0;
 };

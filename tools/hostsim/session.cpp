@@ -69,7 +69,7 @@ SessionResult Session::run() {
 
 bool Session::fail(const Instr& in, const std::string& message) {
     result_.ok = false;
-    result_.message = script_.fileName + ":" + std::to_string(in.line) + ": " + message;
+    result_.message = script_.files[in.file] + ":" + std::to_string(in.line) + ": " + message;
     log_.write("FAIL " + result_.message);
     return false;
 }
@@ -103,6 +103,7 @@ bool Session::step(const Instr& in) {
         case Op::Wait: going = wait(in); break;
         case Op::ExpectScreen: going = expectScreen(in); break;
         case Op::DumpScreen: going = dumpScreen(in); break;
+        case Op::ExpectTrace: going = expectTrace(in); break;
         case Op::Identify: going = identify(in); break;
         case Op::Handshake: going = handshake(in); break;
         case Op::TelnetSend:
@@ -420,6 +421,28 @@ bool Session::dumpScreen(const Instr& in) {
     out << screenAsText(rows);
     if (!out) return fail(in, "dump-screen: cannot write " + in.name);
     return true;
+}
+
+bool Session::expectTrace(const Instr& in) {
+    const std::string want = in.text.expand(input_);
+    discardPending("the trace dump");
+    if (!sendData(in, traceDumpRequest(), true)) return false;
+    long long until = deadline(timeoutMs_);
+    for (;;) {
+        std::string bytes, error;
+        size_t consumed = 0;
+        DumpStatus status = decodeTraceDump(data_, bytes, consumed, error);
+        if (status == DumpStatus::Malformed) return fail(in, error);
+        if (status == DumpStatus::Complete) {
+            data_.erase(0, consumed);
+            log_.write("trace dump of " + std::to_string(bytes.size()) + " bytes");
+            if (bytes.find(want) == std::string::npos)
+                return fail(in, "expect-trace " + quoted(want) + ": not in the trace; it ends with " + tail(bytes));
+            return true;
+        }
+        Got got = receive(until);
+        if (got != Got::Bytes) return waitFailed(in, got, "trace dump", timeoutMs_);
+    }
 }
 
 bool Session::identify(const Instr& in) {
