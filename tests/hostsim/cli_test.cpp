@@ -123,7 +123,7 @@ TEST_F(HostsimProgram, PortFileSessionAndPassingExpectExitZero) {
 }
 
 TEST_F(HostsimProgram, FailedExpectExitsOneNamingTheLine) {
-    std::string script = writeScript("timeout 300\nexpect OK\n");
+    std::string script = writeScript("timeout 1000\nexpect OK\n");
     launch({"--port", "0", "--port-file", path("port"), "--once", script});
     int fd = connectThroughPortFile();
     ASSERT_GE(fd, 0) << stderrText();
@@ -131,7 +131,7 @@ TEST_F(HostsimProgram, FailedExpectExitsOneNamingTheLine) {
     peer.write("NO");
     EXPECT_EQ(exitStatus(), 1);
     EXPECT_EQ(stderrText(), "tavix-hostsim: " + script +
-                                ":2: expect \"OK\": nothing matched within 300 ms; the terminal sent \"NO\"\n");
+                                ":2: expect \"OK\": nothing matched within 1000 ms; the terminal sent \"NO\"\n");
 }
 
 TEST_F(HostsimProgram, UsageAndScriptErrorsExitTwo) {
