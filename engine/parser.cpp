@@ -1,5 +1,7 @@
 #include "parser.h"
 
+#include <cstring>
+
 #include "cell_primitives.h"
 #include "escape_families.h"
 #include "message_line.h"
@@ -130,18 +132,23 @@ size_t PrintRun(const uint8_t* bytes, size_t count) {
   int row = w.cursorRow;
   int right = w.winRight < kScreenCols ? w.winRight : kScreenCols - 1;
   if (w.vpBuffer || col < 0 || col > right || row >= kScreenRows) return 0;
-  size_t room = static_cast<size_t>(right - col + 1);
+  const size_t room = static_cast<size_t>(right - col + 1);
+  const size_t limit = count < room ? count : room;
+  // Cells are four bytes (class, level, choice, glyph): on these
+  // little-endian targets one 32-bit store writes a whole cell.
+  static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "cell stores assume little-endian");
+  const uint32_t attribute = w.curAttrClass | w.curLevel << 8 | w.curChoice << 16;
+  uint8_t* out = reinterpret_cast<uint8_t*>(CellAt(col, row));
   size_t n = 0;
-  Cell* cell = CellAt(col, row);
-  const CellAttribute a = CurrentAttribute();
-  while (n < count && n < room) {
-    uint8_t b = bytes[n];
-    if (b < 0x1C || b == 0xFF) break;
-    cell[n] = Cell{a.attrClass, a.level, a.choice, GlyphTable[b]};
-    ++n;
+  for (; n < limit; ++n) {
+    const uint8_t b = bytes[n];
+    // 0x1C..0xFE: everything but the controls and the ignored 0xFF.
+    if (static_cast<uint8_t>(b - 0x1C) > 0xFE - 0x1C) break;
+    const uint32_t value = attribute | static_cast<uint32_t>(GlyphTable[b]) << 24;
+    std::memcpy(out + 4 * n, &value, 4);
   }
   if (n == 0) return 0;
-  InvalidateCells(col, row, static_cast<int>(n), 1);
+  InvalidateSpan(row, col, col + static_cast<int>(n) - 1);
   w.cursorCol = static_cast<int16_t>(col + n);
   CursorMoved();
   if (w.cursorCol > w.winRight) WrapRule();
@@ -175,6 +182,18 @@ void WrapRule() {
 
 void PrintableCharacter(uint8_t ch) {
   WindowState& w = Screen.win;
+  const int col = w.cursorCol;
+  // The common case, inline: no viewport, the cursor inside the window and
+  // the grid, not the keep-lines TAB.
+  if (!w.vpBuffer && ch != '\t' && col >= 0 && col <= w.winRight && col < kScreenCols &&
+      w.cursorRow < kScreenRows) {
+    *CellAt(col, w.cursorRow) = Cell{w.curAttrClass, w.curLevel, w.curChoice, GlyphTable[ch]};
+    InvalidateSpan(w.cursorRow, col, col);
+    w.cursorCol = static_cast<int16_t>(col + 1);
+    CursorMoved();
+    if (col + 1 > w.winRight) WrapRule();
+    return;
+  }
   if (w.vpBuffer && ViewportTakesCharacter(ch)) return;
   if (w.cursorCol > w.winRight) {
     if (w.cursorCol < INT16_MAX) ++w.cursorCol;
@@ -199,11 +218,20 @@ void GroundState(uint8_t byte) {
 void ParseBytes(const uint8_t* bytes, size_t count) {
   size_t i = 0;
   while (i < count) {
-    if (Parser.ParseState == GroundState && bytes[i] >= 0x1C && bytes[i] != 0xFF) {
-      size_t n = PrintRun(bytes + i, count - i);
-      if (n) {
-        i += n;
-        continue;
+    const uint8_t b = bytes[i];
+    if (Parser.ParseState == GroundState) {
+      if (b < 28) {
+        if (ControlAction action = kControls[b]) {
+          ++i;
+          action();
+          continue;
+        }
+      } else if (b != 0xFF) {
+        size_t n = PrintRun(bytes + i, count - i);
+        if (n) {
+          i += n;
+          continue;
+        }
       }
     }
     Parser.ParseState(bytes[i++]);
