@@ -7,10 +7,6 @@
 
 namespace tavix {
 
-const char kConfigSection[] = "Config";
-const char kFontSection[] = "Font";
-const char kSoundSection[] = "Sound";
-const char kColorSection[] = "Color";
 
 const char* const kColorStems[11] = {"Status", "Window",   "View", "Hilite", "Mhilite", "Ihilite",
                                      "Inactive", "Hot", "Hhilite", "Ihot",   "Blink"};

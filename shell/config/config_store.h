@@ -8,15 +8,10 @@
 #include <string>
 
 #include "shell/config/config_block.h"
+#include "shell/config/sections.h"
 #include "shell/config/variant_ini.h"
 
 namespace tavix {
-
-// Section names of corvane.ini.
-extern const char kConfigSection[];  // "Config"
-extern const char kFontSection[];    // "Font"
-extern const char kSoundSection[];   // "Sound"
-extern const char kColorSection[];   // "Color"
 
 // The stems of the [Color] keys "<stem>F" and "<stem>B", one per display element.
 extern const char* const kColorStems[11];

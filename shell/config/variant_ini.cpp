@@ -1,5 +1,7 @@
 #include "shell/config/variant_ini.h"
 
+#include "shell/config/sections.h"
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -10,8 +12,6 @@ namespace {
 
 const char kAbsent[] = "=";  // a variant value meaning "not in this variant"
 
-const char kLegacySection[] = "Helpers-32";
-const char kMessageSection[] = "Message";
 
 // Longest value moved out of the legacy section; messaging values are paths.
 constexpr std::size_t kLegacyValueSize = 1024;
@@ -76,7 +76,7 @@ void VariantIni::migrate_legacy_key(const char* key) {
     std::string from;
     std::string to;
     if (!variant_.empty()) {
-        std::string vs = write_section(kLegacySection);
+        std::string vs = write_section(kHelpersSection);
         char probe[3];
         if (ini_->has_key(vs.c_str(), key)) {
             ini_->get_string(vs.c_str(), key, kAbsent, probe, sizeof probe);
@@ -86,8 +86,8 @@ void VariantIni::migrate_legacy_key(const char* key) {
             }
         }
     }
-    if (from.empty() && ini_->has_key(kLegacySection, key)) {
-        from = kLegacySection;
+    if (from.empty() && ini_->has_key(kHelpersSection, key)) {
+        from = kHelpersSection;
         to = kMessageSection;
     }
     if (from.empty()) return;

@@ -4,11 +4,13 @@
 // system's private-profile functions on a real file, so the two cannot drift.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
 
+#include "shell/config/config_store.h"
 #include "shell/config/ini_memory.h"
 #include "shell/config/variant_ini.h"
 #ifdef _WIN32
@@ -262,6 +264,32 @@ TYPED_TEST(IniContract, VariantUnawareAccessIgnoresVariant) {
     ASSERT_TRUE(v.write_string("Config", "host", "h", false));
     EXPECT_EQ(this->get("Config", "host", ""), "h");
     EXPECT_FALSE(this->ini().has_key("Config-shop", "host"));
+}
+
+TYPED_TEST(IniContract, StoreRoundTripsNegativeAndStringValues) {
+    VariantIni v(this->ini(), "shop");
+    ConfigStore store(v);
+    store.config.mode = 11;
+    store.config.speed = -1;
+    store.config.auxiliary_port = -1;
+    std::snprintf(store.config.connect, sizeof store.config.connect, "%s", "AT&F  X4");
+    std::snprintf(store.config.host, sizeof store.config.host, "%s", "10.0.0.7");
+    store.placement = StoredPlacement{1024, 18, 10, -4, 0};
+    store.save_connection();
+    store.save_placement();
+    store.config.save_placement = 1;
+    store.save_placement_mode();
+    ConfigStore again(v);
+    again.load_all();
+    EXPECT_EQ(again.config.mode, 11);
+    EXPECT_EQ(again.config.speed, -1);
+    EXPECT_EQ(again.config.auxiliary_port, -1);
+    EXPECT_STREQ(again.config.connect, "AT&F  X4");
+    EXPECT_STREQ(again.config.host, "10.0.0.7");
+    EXPECT_EQ(again.placement.window_x, -4);
+    EXPECT_EQ(again.placement.window_y, 0);
+    EXPECT_FALSE(again.placement_valid) << "speed -1: not configured, placement unused";
+    EXPECT_EQ(this->get("Config-shop", "speed7", ""), "-1");
 }
 
 // --- messaging keys moving out of [Helpers-32] -------------------------------
