@@ -24,6 +24,8 @@ constexpr int kLastShellTimerStopped = 3;
 
 void ScreenInitialisation() {
   Engine.windows->CloseAllWindows();
+  // A viewport left at the base level would catch the next session's text.
+  FreeViewport();
   WindowState& w = Screen.win;
   w.pendingLevel = -1;
   // The status row is cleared whole, so the host's message goes with it.

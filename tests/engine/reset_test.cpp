@@ -1,4 +1,5 @@
 #include "engine_fixture.h"
+#include "block_store.h"
 #include "param_collector.h"
 
 namespace {
@@ -46,6 +47,20 @@ TEST_F(Resets, ResetDuringTheHandshakeClearsItsFlag) {
   EXPECT_TRUE(Parser.handshake);
   EmulationReset();
   EXPECT_FALSE(Parser.handshake);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Resets, ScreenInitialisationDropsABaseLevelViewport) {
+  Feed(kEsc + "WV" + V(0) + V(9) + V(40) + V(0) + V(3) + "\n");
+  ASSERT_NE(Screen.win.vpBuffer, 0u);
+  ResetConnectionState();
+  EXPECT_EQ(Screen.win.vpBuffer, 0u);
+  EXPECT_EQ(LiveBlockCount(), 0u);
+  Feed("next session");
+  EXPECT_EQ(Row(0, 0, 12), "next session");
 }
 
 }  // namespace

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "cp437_utf8.h"
 #include "engine.h"
 #include "recording_shell.h"
@@ -84,6 +89,11 @@ void PrintReplies(std::FILE* out, const std::string& sent) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The same bytes on every platform: no CR LF translation.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
   Options opt;
   for (int i = 1; i < argc; ++i) {
     const char* a = argv[i];
@@ -120,6 +130,7 @@ int main(int argc, char** argv) {
   // A fresh connection: initialised screen, emulation reset, services absent.
   RecordingShell shell;
   shell.keepInvalidations = false;
+  shell.userId.clear();  // no configuration: an empty user id
   shell.Attach(false);
   ResetEngine();
   ResetConnectionState();

@@ -1,0 +1,12 @@
+# A missing input file: a message on standard error and exit status 2.
+execute_process(COMMAND ${EMULATOR} ${REPLAY} no-such-file.host
+                RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 2)
+  message(FATAL_ERROR "exit status ${rc}, expected 2")
+endif()
+if(NOT err MATCHES "no-such-file.host")
+  message(FATAL_ERROR "no message naming the file on standard error: '${err}'")
+endif()
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "unexpected output: ${out}")
+endif()
