@@ -7,7 +7,6 @@
 
 namespace tavix {
 
-
 const char* const kColorStems[11] = {"Status", "Window",   "View", "Hilite", "Mhilite", "Ihilite",
                                      "Inactive", "Hot", "Hhilite", "Ihot",   "Blink"};
 
@@ -26,6 +25,53 @@ signed char to_byte(int v) {
 
 short to_short(int v) {
     return (v >= -32768 && v <= 32767) ? static_cast<short>(v) : static_cast<short>(-1);
+}
+
+using ByteField = signed char ConfigBlock::*;
+
+// The one-byte keys of the block, in the order they are loaded. "mode" comes
+// before the per-kind keys that depend on it.
+struct ByteKey {
+    const char* section;
+    const char* key;
+    ByteField field;
+};
+
+const ByteKey kByteKeys[] = {
+    {kConfigSection, "Middle mouse", &ConfigBlock::middle_mouse},
+    {kConfigSection, "Secondary mouse", &ConfigBlock::secondary_mouse},
+    {kConfigSection, "Wheel", &ConfigBlock::wheel},
+    {kConfigSection, "Printer", &ConfigBlock::printer},
+    {kConfigSection, "Character printscreen", &ConfigBlock::character_printscreen},
+    {kConfigSection, "Transparent_selected", &ConfigBlock::transparent_selected},
+    {kSoundSection, kMode, &ConfigBlock::sound_mode},
+    {kFontSection, kMode, &ConfigBlock::font_mode},
+    {kConfigSection, kMode, &ConfigBlock::mode},
+    {kConfigSection, "debug", &ConfigBlock::debug},
+    {kConfigSection, "hilite", &ConfigBlock::hilite},
+    {kConfigSection, "Autoconnect", &ConfigBlock::autoconnect},
+    {kConfigSection, "Autodial", &ConfigBlock::autodial},
+    {kConfigSection, "hpcl", &ConfigBlock::hpcl},
+    {kConfigSection, "Trigger", &ConfigBlock::trigger},
+    {kConfigSection, "Full ascii", &ConfigBlock::full_ascii},
+    {kConfigSection, "Edit", &ConfigBlock::edit},
+    {kConfigSection, "Pspeed", &ConfigBlock::pspeed},
+    {kConfigSection, "Fullscreen", &ConfigBlock::fullscreen},
+    {kConfigSection, "Auxiliary port", &ConfigBlock::auxiliary_port},
+    {kConfigSection, "Auxiliary speed", &ConfigBlock::auxiliary_speed},
+    {kConfigSection, "Auxilary cr terminate", &ConfigBlock::auxiliary_cr_terminate},
+    {kConfigSection, "Auxiliary read", &ConfigBlock::auxiliary_read},
+    {kConfigSection, "UDef screens", &ConfigBlock::udef_screens},
+    {kConfigSection, "Save placement", &ConfigBlock::save_placement},
+    {kConfigSection, "Save Last", &ConfigBlock::save_last},
+    {kConfigSection, "RcvDump", &ConfigBlock::rcv_dump},
+    {kConfigSection, "ControlC break", &ConfigBlock::controlc_break},
+};
+
+const ByteKey& byte_key(ByteField field) {
+    for (const ByteKey& k : kByteKeys)
+        if (k.field == field) return k;
+    return kByteKeys[0];  // unreachable: every field a saver names is listed
 }
 
 std::string per_kind_key(const char* stem, int index) {
@@ -52,43 +98,17 @@ bool ConfigStore::load_all(bool (*suffices)(const ConfigBlock&)) {
     placement = StoredPlacement{};
     placement_valid = false;
 
-    c.middle_mouse = to_byte(read_config_int("Middle mouse", d.middle_mouse));
-    c.secondary_mouse = to_byte(read_config_int("Secondary mouse", d.secondary_mouse));
-    c.wheel = to_byte(read_config_int("Wheel", d.wheel));
-    c.printer = to_byte(read_config_int("Printer", d.printer));
-    c.character_printscreen = to_byte(read_config_int("Character printscreen", d.character_printscreen));
-    c.transparent_selected = to_byte(read_config_int("Transparent_selected", d.transparent_selected));
+    for (const ByteKey& k : kByteKeys) c.*k.field = to_byte(ini_->read_int(k.section, k.key, d.*k.field));
+    c.backlight = to_short(read_config_int("Backlight", d.backlight));
+    proxy_port = read_config_int("Proxy port", 0);
     read_config_string("Transparent name", "", c.transparent_name, sizeof c.transparent_name);
-    if (c.transparent_name[0] == '\0') c.transparent_selected = 0;
-    c.sound_mode = to_byte(ini_->read_int(kSoundSection, kMode, d.sound_mode));
-    c.font_mode = to_byte(ini_->read_int(kFontSection, kMode, d.font_mode));
-    c.mode = to_byte(read_config_int(kMode, d.mode));
+    read_config_string("host", "", c.host, sizeof c.host);
+    read_config_string("userid", "", c.userid, sizeof c.userid);
+    read_config_string("RcvExt", d.rcv_ext, c.rcv_ext, sizeof c.rcv_ext);
     if (int n = per_kind_index(c.mode)) {
         c.speed = to_byte(read_config_int(per_kind_key("speed", n).c_str(), d.speed));
         read_config_string(per_kind_key("connect", n).c_str(), "", c.connect, sizeof c.connect);
     }
-    c.debug = to_byte(read_config_int("debug", d.debug));
-    read_config_string("host", "", c.host, sizeof c.host);
-    read_config_string("userid", "", c.userid, sizeof c.userid);
-    c.hilite = to_byte(read_config_int("hilite", d.hilite));
-    c.autoconnect = to_byte(read_config_int("Autoconnect", d.autoconnect));
-    c.autodial = to_byte(read_config_int("Autodial", d.autodial));
-    if (c.autodial) c.autoconnect = 0;
-    c.hpcl = to_byte(read_config_int("hpcl", d.hpcl));
-    c.trigger = to_byte(read_config_int("Trigger", d.trigger));
-    c.full_ascii = to_byte(read_config_int("Full ascii", d.full_ascii));
-    c.backlight = to_short(read_config_int("Backlight", d.backlight));
-    c.edit = to_byte(read_config_int("Edit", d.edit));
-    c.pspeed = to_byte(read_config_int("Pspeed", d.pspeed));
-    c.fullscreen = to_byte(read_config_int("Fullscreen", d.fullscreen));
-    proxy_port = read_config_int("Proxy port", 0);
-    c.auxiliary_port = to_byte(read_config_int("Auxiliary port", d.auxiliary_port));
-    c.auxiliary_speed = to_byte(read_config_int("Auxiliary speed", d.auxiliary_speed));
-    c.auxiliary_cr_terminate = to_byte(read_config_int("Auxilary cr terminate", d.auxiliary_cr_terminate));
-    c.auxiliary_read = to_byte(read_config_int("Auxiliary read", d.auxiliary_read));
-    c.udef_screens = to_byte(read_config_int("UDef screens", d.udef_screens));
-    c.save_placement = to_byte(read_config_int("Save placement", d.save_placement));
-    c.save_last = to_byte(read_config_int("Save Last", d.save_last));
     if (c.save_placement) {
         const StoredPlacement p;
         placement.screen_resolution = read_config_int("Screen resolution", p.screen_resolution);
@@ -98,9 +118,8 @@ bool ConfigStore::load_all(bool (*suffices)(const ConfigBlock&)) {
         placement.window_y = read_config_int("Window y", p.window_y);
         placement_valid = placement.complete();
     }
-    c.rcv_dump = to_byte(read_config_int("RcvDump", d.rcv_dump));
-    read_config_string("RcvExt", d.rcv_ext, c.rcv_ext, sizeof c.rcv_ext);
-    c.controlc_break = to_byte(read_config_int("ControlC break", d.controlc_break));
+    if (c.transparent_name[0] == '\0') c.transparent_selected = 0;
+    if (c.autodial) c.autoconnect = 0;
 
     bool configured = suffices ? suffices(c) : false;
     if (!configured) placement_valid = false;
@@ -153,66 +172,64 @@ void ConfigStore::save_placement() {
     write_config_int("Window y", placement.window_y);
 }
 
+void ConfigStore::save_bytes(std::initializer_list<signed char ConfigBlock::*> fields) {
+    for (ByteField field : fields) {
+        const ByteKey& k = byte_key(field);
+        ini_->write_int(k.section, k.key, config.*field);
+    }
+}
+
 void ConfigStore::save_mouse() {
-    write_config_int("Middle mouse", config.middle_mouse);
-    write_config_int("Secondary mouse", config.secondary_mouse);
-    write_config_int("Wheel", config.wheel);
+    save_bytes({&ConfigBlock::middle_mouse, &ConfigBlock::secondary_mouse, &ConfigBlock::wheel});
 }
 
 void ConfigStore::save_sound() {
-    ini_->write_int(kSoundSection, kMode, config.sound_mode);
+    save_bytes({&ConfigBlock::sound_mode});
 }
 
 void ConfigStore::save_udef_screens() {
-    write_config_int("UDef screens", config.udef_screens);
+    save_bytes({&ConfigBlock::udef_screens});
 }
 
 void ConfigStore::save_placement_mode() {
-    write_config_int("Save Last", config.save_last);
-    write_config_int("Save placement", config.save_placement);
+    save_bytes({&ConfigBlock::save_last, &ConfigBlock::save_placement});
 }
 
 void ConfigStore::save_font() {
-    ini_->write_int(kFontSection, kMode, config.font_mode);
+    save_bytes({&ConfigBlock::font_mode});
 }
 
 void ConfigStore::save_connection() {
     const ConfigBlock& c = config;
     ini_->write_string(kConfigSection, "host", c.host);
     ini_->write_string(kConfigSection, "userid", c.userid);
-    write_config_int("debug", c.debug);
-    write_config_int(kMode, c.mode);
+    save_bytes({&ConfigBlock::debug, &ConfigBlock::mode});
     if (int n = per_kind_index(c.mode)) {
         write_config_int(per_kind_key("speed", n).c_str(), c.speed);
         ini_->write_string(kConfigSection, per_kind_key("connect", n).c_str(), c.connect);
     }
-    write_config_int("Auxiliary port", c.auxiliary_port);
-    write_config_int("Auxiliary speed", c.auxiliary_speed);
-    write_config_int("Auxilary cr terminate", c.auxiliary_cr_terminate);
-    write_config_int("Auxiliary read", c.auxiliary_read);
-    write_config_int("Autoconnect", c.autoconnect);
-    write_config_int("Autodial", c.autodial);
-    write_config_int("hpcl", c.hpcl);
-    write_config_int("Edit", c.edit);
+    save_bytes({&ConfigBlock::auxiliary_port, &ConfigBlock::auxiliary_speed,
+                &ConfigBlock::auxiliary_cr_terminate, &ConfigBlock::auxiliary_read,
+                &ConfigBlock::autoconnect, &ConfigBlock::autodial, &ConfigBlock::hpcl,
+                &ConfigBlock::edit});
     write_config_int("Proxy port", proxy_port);
-    write_config_int("RcvDump", c.rcv_dump);
+    save_bytes({&ConfigBlock::rcv_dump});
     ini_->write_string(kConfigSection, "RcvExt", c.rcv_ext);
-    write_config_int("ControlC break", c.controlc_break);
+    save_bytes({&ConfigBlock::controlc_break});
 }
 
 void ConfigStore::save_fullscreen() {
-    write_config_int("Fullscreen", config.fullscreen);
+    save_bytes({&ConfigBlock::fullscreen});
 }
 
 void ConfigStore::save_printing() {
-    write_config_int("Character printscreen", config.character_printscreen);
-    write_config_int("Transparent_selected", config.transparent_selected);
+    save_bytes({&ConfigBlock::character_printscreen, &ConfigBlock::transparent_selected});
     ini_->write_string(kConfigSection, "Transparent name", config.transparent_name);
-    write_config_int("Printer", config.printer);
+    save_bytes({&ConfigBlock::printer});
 }
 
 void ConfigStore::save_highlight() {
-    write_config_int("hilite", config.hilite);
+    save_bytes({&ConfigBlock::hilite});
 }
 
 int ConfigStore::read_color(const char* stem, char which) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 
 #include "shell/config/config_block.h"
@@ -95,6 +96,8 @@ private:
         ini_->read_string(kConfigSection, key, def, field, size);
     }
     void write_config_int(const char* key, int value) { ini_->write_int(kConfigSection, key, value); }
+    // Writes one-byte fields of the configuration block under their keys.
+    void save_bytes(std::initializer_list<signed char ConfigBlock::*> fields);
 
     VariantIni* ini_;
 };
