@@ -18,7 +18,7 @@ struct ConfigBlock {
     signed char speed = -1;                 // "speed<n>" of the serial kind of mode
     signed char debug = 0;                  // "debug"
     signed char hilite = 0;                 // "hilite"
-    signed char printer = -1;               // "Printer"
+    signed char printer = -1;               // "Printer" (start-up sets 0 for every run)
     signed char sound_mode = -1;            // [Sound] "mode": 0 Windows, 1 PC, 2 none
     signed char font_mode = -1;             // [Font] "mode": font record 0-3
     signed char trigger = 0;                // "Trigger": carried
