@@ -240,8 +240,13 @@ std::vector<PixelRect> ink_rectangles(const Bitmap& g) {
 std::vector<uint8_t> build_truetype(const CellFace& face, const TrueTypeNames& names) {
     const int upem = truetype_units_per_em(face);
     const int advance = face.cell_width * kPixelUnits;
-    const int ascender = face.ascent * kPixelUnits;
-    const int descender = (face.cell_height - face.ascent) * kPixelUnits;
+    // The system rounds ascent and descent separately when it scales the face to a cell
+    // height. With the split on a pixel boundary both land on .5 at some heights (24 px for
+    // a 26:6 split) and the face comes out one pixel taller than asked. One unit moved from
+    // ascent to descent (an odd ascent) keeps ascent + descent equal to the requested
+    // height at every size, and changes nothing at the face's own size.
+    const int ascender = face.ascent * kPixelUnits - 1;
+    const int descender = (face.cell_height - face.ascent) * kPixelUnits + 1;
     const uint32_t glyph_count = 257;
 
     // Glyph 0 (.notdef) is empty; glyph n + 1 is code n.
@@ -252,7 +257,7 @@ std::vector<uint8_t> build_truetype(const CellFace& face, const TrueTypeNames& n
     hmtx.be16(advance);
     hmtx.be16(0);
     int max_points = 0, max_contours = 0;
-    GlyphBox all{0, -descender, advance, ascender};
+    GlyphBox all{0, (face.ascent - face.cell_height) * kPixelUnits, advance, face.ascent * kPixelUnits};
     for (uint32_t gid = 1; gid < glyph_count; ++gid) {
         GlyphBox& box = boxes[gid];
         glyf.append(encode_glyph(face.glyphs[gid - 1], face.ascent, box));
@@ -310,8 +315,22 @@ std::vector<uint8_t> build_truetype(const CellFace& face, const TrueTypeNames& n
     maxp.be16(max_contours);
     maxp.be16(0);
     maxp.be16(0);
-    maxp.be16(2);
-    maxp.zeros(16);
+    maxp.be16(2);          // zones
+    maxp.be16(0);          // twilight points
+    maxp.be16(0);          // storage
+    maxp.be16(0);          // function definitions
+    maxp.be16(0);          // instruction definitions
+    maxp.be16(2);          // stack depth: the control program pushes one value at a time
+    maxp.zeros(6);
+
+    // Control program: switch on dropout control at every size, so that strokes thinner
+    // than a pixel at small cell sizes (lines of box glyphs) still draw.
+    ByteWriter prep;
+    for (uint8_t op : {0xB8, 0x01, 0xFF,    // PUSHW 0x01FF: dropout control at all sizes
+                       0x85,                // SCANCTRL
+                       0xB0, 0x05,          // PUSHB 5: smart dropout control without stubs
+                       0x8D})               // SCANTYPE
+        prep.u8(op);
 
     ByteWriter os2;
     os2.be16(4);
@@ -369,7 +388,7 @@ std::vector<uint8_t> build_truetype(const CellFace& face, const TrueTypeNames& n
         {"OS/2", os2.bytes},  {"cmap", cmap_table()}, {"glyf", glyf.bytes},
         {"head", head.bytes}, {"hhea", hhea.bytes},   {"hmtx", hmtx.bytes},
         {"loca", loca.bytes}, {"maxp", maxp.bytes},   {"name", name_table(names)},
-        {"post", post.bytes},
+        {"post", post.bytes}, {"prep", prep.bytes},
     };
     const uint32_t n = static_cast<uint32_t>(tables.size());
     uint32_t search = 1, selector = 0;
