@@ -26,6 +26,8 @@ void AdvanceSpinner(); // the busy spinner's timer
 
 // The stored path of a digit slot (file services use them).
 const char* StoredPath(int slot);
+// The command line's -R<digit> fills a slot (99 characters at most).
+void SetStoredPath(int slot, const char* path);
 
 // Internal resets, one per record.
 void ResetScreenDump();

@@ -200,6 +200,10 @@ void StorePath() {
   CopyBounded(StoredPaths.paths[slot], kStoredPathSize, Text(1));
 }
 
+void SetStoredPath(int slot, const char* path) {
+  if (slot >= 0 && slot < kStoredPaths) CopyBounded(StoredPaths.paths[slot], kStoredPathSize, path);
+}
+
 const char* StoredPath(int slot) { return slot >= 0 && slot < kStoredPaths ? StoredPaths.paths[slot] : ""; }
 void ResetStoredPaths() { StoredPaths = StoredPathTable{}; }
 

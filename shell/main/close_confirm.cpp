@@ -1,0 +1,56 @@
+// The close and disconnect confirmations.
+#include <string>
+
+#include "comm.h"
+#include "engine.h"
+#include "main_window.h"
+#include "shell/dialogs/disconnect_password_dialog.h"
+#include "shell_state.h"
+
+namespace {
+
+constexpr char kLoggedInWarning[] =
+    "You are currently logged-in to Corvane\nYou should logout of Corvane instead of\n"
+    "disconnecting or closing Moxel. Failure to\nproperly logout may cause serious problems.\n";
+constexpr char kEditSessionsWarning[] =
+    "   IF YOU CONTINUE, ALL OPEN EDIT\n   SESSIONS WITH MODIFICATIONS WILL\n       BE LOST\n";
+constexpr char kContinueQuestion[] = "Do you want to continue despite this warning?";
+constexpr char kPasswordRequest[] = "\n\nYou must enter the disconnect password\nif you wish to continue.";
+
+struct DisconnectPasswordRecord {
+  unsigned char bytes[128];
+  int length;
+  bool set;
+};
+
+DisconnectPasswordRecord disconnectPassword;
+
+bool EditSessionsBusy() { return false; }  // the program editor's windows come with the helper library
+
+}  // namespace
+
+void SetHostDisconnectPassword(const unsigned char* bytes, int length) {
+  if (length < 0) length = 0;
+  if (length > static_cast<int>(sizeof disconnectPassword.bytes)) length = sizeof disconnectPassword.bytes;
+  for (int i = 0; i < length; ++i) disconnectPassword.bytes[i] = bytes[i];
+  disconnectPassword.length = length;
+  disconnectPassword.set = length > 0;
+}
+
+bool ConfirmLoggedInWarning(HWND owner) {
+  if (Screen.WindowLevel <= 0) return true;
+  std::string text = kLoggedInWarning;
+  if (EditSessionsBusy()) text += kEditSessionsWarning;
+  text += kContinueQuestion;
+  if (!disconnectPassword.set)
+    return MessageBoxA(owner, text.c_str(), "Still running Corvane", MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2) == IDYES;
+  text += kPasswordRequest;
+  return AskDisconnectPassword(owner, text.c_str(), disconnectPassword.bytes, disconnectPassword.length);
+}
+
+bool ConfirmClose(HWND owner, WPARAM closeParam) {
+  if (!Channels.current->is_open()) return true;
+  if (!ConfirmLoggedInWarning(owner)) return false;
+  if (closeParam != 0) return true;
+  return MessageBoxA(owner, "Close current connection?", "Connection active", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}

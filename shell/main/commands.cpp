@@ -1,0 +1,145 @@
+// WM_COMMAND: menu 105 and the accelerator tables.
+#include <cstring>
+
+#include "comm.h"
+#include "comm_dialog.h"
+#include "engine.h"
+#include "engine_bridge.h"
+#include "file_selection.h"
+#include "main_window.h"
+#include "message_box.h"
+#include "password_dialogs.h"
+#include "resource_ids.h"
+#include "shell/dialogs/about_dialog.h"
+#include "shell/render/renderer.h"
+#include "shell/sound/tone_player.h"
+#include "shell_config.h"
+#include "shell_state.h"
+
+namespace {
+
+void SetSoundMode(int command) {
+  int mode = command - CMD_SOUND_WINDOWS;  // 0 Windows, 1 Pc, 2 None
+  if (TonePlayerBusy() || Config.store.config.sound_mode == mode) return;
+  Config.store.config.sound_mode = static_cast<signed char>(mode);
+  Config.store.save_sound();
+  CheckMenuRadioItem(GetMenu(Shell.mainWindow), CMD_SOUND_WINDOWS, CMD_SOUND_NONE, command, MF_BYCOMMAND);
+}
+
+void ToggleCheckedOption(int command, signed char tavix::ConfigBlock::*field, void (tavix::ConfigStore::*save)()) {
+  signed char& value = Config.store.config.*field;
+  value = value ? 0 : 1;
+  (Config.store.*save)();
+  CheckMenuItem(GetMenu(Shell.mainWindow), static_cast<UINT>(command),
+                MF_BYCOMMAND | (value ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void ToggleAlwaysOnTop() {
+  HWND window = Shell.mainWindow;
+  bool topmost = (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  SetWindowPos(window, topmost ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  CheckMenuItem(GetMenu(window), CMD_ALWAYS_ON_TOP, MF_BYCOMMAND | (topmost ? MF_UNCHECKED : MF_CHECKED));
+}
+
+// The configuration password, when one is required, guards the settings.
+bool ConfigurationPasswordAccepted(HWND owner) {
+  if (!Config.store.password_required()) return true;
+  return RunPasswordCheckDialog(owner);
+}
+
+void Communications(HWND window) {
+  if (!ConfigurationPasswordAccepted(window)) return;
+  bool accepted = RunCommunicationsDialog(window);
+  if (accepted && !Channels.current->is_open()) {
+    HMENU menu = GetMenu(Shell.mainWindow);
+    EnableMenuItem(menu, CMD_CONNECT, MF_BYCOMMAND | MF_ENABLED);
+    EnableMenuItem(menu, CMD_DIAL, MF_BYCOMMAND | MF_ENABLED);
+  }
+  RefreshConnectionMenu();
+}
+
+}  // namespace
+
+void HandleCommand(HWND window, int id) {
+  switch (id) {
+    case CMD_CONNECT:
+      Config.store.begin_connection();
+      Connect();
+      break;
+    case CMD_RECONNECT:
+      Connect();
+      break;
+    case CMD_DISCONNECT:
+      if (ConfirmLoggedInWarning(window)) Disconnect();
+      break;
+    case CMD_ABOUT:
+      RunAboutDialog(window);
+      break;
+    case CMD_COMMUNICATIONS:
+      Communications(window);
+      break;
+    case CMD_COLORS:
+      if (RunColorDialog(window)) InvalidateRect(Shell.paintTarget, nullptr, FALSE);
+      break;
+    case CMD_FONT_RASTER_10X18:
+      SelectFont(0);
+      break;
+    case CMD_FONT_RASTER_7X12:
+      SelectFont(1);
+      break;
+    case CMD_FONT_CORVANE:
+      SelectFont(2);
+      break;
+    case CMD_FONT_CORVANE_BOLD:
+      SelectFont(3);
+      break;
+    case CMD_SOUND_WINDOWS:
+    case CMD_SOUND_PC:
+    case CMD_SOUND_NONE:
+      SetSoundMode(id);
+      break;
+    case CMD_PASSWORD:
+      if (ConfigurationPasswordAccepted(window)) RunSetPasswordDialog(window);
+      break;
+    case CMD_FULL_SCREEN:
+      ToggleFullScreen();
+      break;
+    case CMD_FULL_SCREEN_KEY:
+      ToggleFullScreen();
+      break;
+    case CMD_HELP_SEARCH:
+    case CMD_HELP_CONTENTS:
+    case CMD_HELP_KEYBOARD:
+      ShowHelp(id);
+      break;
+    case CMD_ALWAYS_ON_TOP:
+      ToggleAlwaysOnTop();
+      break;
+    case CMD_HILIGHT:
+      ToggleCheckedOption(id, &tavix::ConfigBlock::hilite, &tavix::ConfigStore::save_highlight);
+      InvalidateRect(Shell.paintTarget, nullptr, FALSE);
+      break;
+    case CMD_USER_DEFINED_OPTIONS:
+      ToggleCheckedOption(id, &tavix::ConfigBlock::udef_screens, &tavix::ConfigStore::save_udef_screens);
+      break;
+    case CMD_PLACEMENT_SAVE_CURRENT:
+    case CMD_PLACEMENT_REMEMBER_LAST:
+    case CMD_PLACEMENT_DEFAULT:
+      SetPlacementMode(id);
+      break;
+    case CMD_ATTACHMENTS:
+    case CMD_ATTACHMENTS_KEY:
+      ChooseAttachment(window);
+      break;
+    case CMD_CLEAR_TYPE_AHEAD:
+      Screen.busy = 0;
+      break;
+    case kFailureNoticeCommand:
+      ShowStringMessage(window, IDS_INSUFFICIENT_MEMORY);
+      break;
+    default:
+      // The services behind the other commands are not part of this program yet.
+      break;
+  }
+  FlushRenderNotifications();
+}

@@ -1,0 +1,152 @@
+#include "engine_bridge.h"
+
+#include "main_window.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "comm.h"
+#include "engine.h"
+#include "message_line.h"
+#include "shell/keyboard/input_mode.h"
+#include "shell/render/renderer.h"
+#include "shell/sound/tone_player.h"
+#include "shell_config.h"
+#include "shell_state.h"
+#include "shell_timers.h"
+
+namespace {
+
+constexpr UINT kSpinnerMilliseconds = 250;
+
+class Win32EngineShell final : public EngineShell {
+ public:
+  void InvalidateCells(int col, int row, int width, int height) override {
+    InvalidateCellRect(col, row, width, height);
+  }
+  void CursorMoved() override { MoveCaret(); }
+
+  bool SoundEnabled() override { return true; }
+  bool TonePlaying() override { return TonePlayerBusy(); }
+  void QueueTone(int length, int frequency) override { QueueHostTone(length, frequency); }
+
+  void StartTimer(int id, int milliseconds) override {
+    if (Shell.mainWindow) SetTimer(Shell.mainWindow, static_cast<UINT_PTR>(id), static_cast<UINT>(milliseconds), nullptr);
+  }
+  void StopTimer(int id) override {
+    if (Shell.mainWindow) KillTimer(Shell.mainWindow, static_cast<UINT_PTR>(id));
+  }
+
+  void SetSpinnerRunning(bool running) override {
+    if (running) {
+      StartTimer(kTimerSpinner, kSpinnerMilliseconds);
+      AddCaretHideBits(kCaretHiddenBusy);
+    } else {
+      StopTimer(kTimerSpinner);
+      RemoveCaretHideBits(kCaretHiddenBusy);
+    }
+  }
+  void ResetStatusIndicators() override { ClearCaretHideBits(); }
+
+  void SetCaptionText(const char* text) override {
+    char caption[512];
+    if (text && *text) {
+      std::snprintf(caption, sizeof caption, "%s %s", ConfiguredTitle(), text);
+    } else {
+      std::snprintf(caption, sizeof caption, "%s", ConfiguredTitle());
+    }
+    if (Shell.mainWindow) SetWindowTextA(Shell.mainWindow, caption);
+  }
+  void BringToForeground() override {
+    if (!Shell.mainWindow) return;
+    if (IsIconic(Shell.mainWindow)) ShowWindow(Shell.mainWindow, SW_RESTORE);
+    SetForegroundWindow(Shell.mainWindow);
+  }
+  void ActivateWindowBehind() override {
+    // The first visible, titled top-level window below ours in the z-order.
+    for (HWND w = GetWindow(Shell.mainWindow, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(w) || GetParent(w) || GetWindowTextLengthA(w) == 0) continue;
+      SetForegroundWindow(w);
+      return;
+    }
+  }
+  void SetOptionFlag(bool set) override { optionFlag_ = set; }
+  void SetDisconnectPassword(const uint8_t* bytes, int length) override {
+    SetHostDisconnectPassword(bytes, length);
+  }
+  int ReceiveTraceLength() override { return 0; }
+  uint8_t ReceiveTraceByte(int) override { return 0; }
+  const char* UserId() override { return Config.store.active.userid; }
+  void FailureNotice() override {
+    if (Shell.mainWindow) PostMessageA(Shell.mainWindow, WM_COMMAND, kFailureNoticeCommand, 0);
+  }
+
+  bool optionFlag_ = false;
+};
+
+// The engine's view of the current channel.
+class CurrentChannelPort final : public ChannelPort {
+ public:
+  void write(const uint8_t* bytes, int count) override { Channels.current->write(bytes, count); }
+  bool when_drained(void (*callback)()) override { return Channels.current->when_drained(callback); }
+  const char* local_address() override { return Channels.current->local_address(); }
+};
+
+Win32EngineShell engineShell;
+CurrentChannelPort channelPort;
+
+void WriteKeyBytes(const uint8_t* bytes, int count) { Channels.current->write(bytes, count); }
+
+}  // namespace
+
+void AttachEngineToShell() {
+  EngineContext c{};
+  c.shell = &engineShell;
+  c.channel = &channelPort;
+  AttachEngine(c);
+  ResetEngine();
+  KeyBytesOut = WriteKeyBytes;
+}
+
+bool HandleEngineTimer(UINT_PTR id) {
+  switch (id) {
+    case kTimerMarquee:
+      MarqueeTick();
+      return true;
+    case kTimerSpinner:
+      AdvanceSpinner();
+      return true;
+    case kTimerCursor:
+      // The remembered cursor's timer: its owner arrives with the host windows.
+      KillTimer(Shell.mainWindow, id);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void UpdateSpinnerNow() {
+  AdvanceSpinner();
+  FlushRenderNotifications();
+}
+
+bool LocalModeFlag() { return InputMode.localMode; }
+bool BusyFlag() { return Screen.busy != 0; }
+bool LocalEditingFlag() { return InputMode.localEditing; }
+
+void InstallDiscardHandler() { SetInputMode(DiscardHandler, 0); }
+
+void DispatchKeyCode(int code) {
+  if (InputMode.handler) InputMode.handler(code);
+}
+
+const char* ConfiguredTitle() {
+  static char title[160];
+  const std::string& label = Config.commandLine.host_label;
+  if (label.empty()) {
+    std::snprintf(title, sizeof title, "%s", kProgramTitle);
+  } else {
+    std::snprintf(title, sizeof title, "%s %s", kProgramTitle, label.c_str());
+  }
+  return title;
+}

@@ -1,0 +1,185 @@
+// The main window procedure: every message of the main and the full-screen
+// window is routed from here to its owner.
+#include "main_window.h"
+
+#include <windowsx.h>
+
+#include "comm.h"
+#include "engine.h"
+#include "engine_bridge.h"
+#include "resource_ids.h"
+#include "shell/render/renderer.h"
+#include "shell/sound/tone_player.h"
+#include "shell/sound/tray_icon.h"
+#include "shell_config.h"
+#include "shell_state.h"
+#include "shell_timers.h"
+
+namespace {
+
+void UpdateScreenSize() {
+  Shell.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  Shell.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+}
+
+LRESULT SetSizingCursor(HWND window, WPARAM wParam, LPARAM lParam) {
+  LPCSTR shape = IDC_ARROW;
+  switch (LOWORD(lParam)) {
+    case HTLEFT:
+    case HTRIGHT: shape = IDC_SIZEWE; break;
+    case HTTOP:
+    case HTBOTTOM: shape = IDC_SIZENS; break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: shape = IDC_SIZENWSE; break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: shape = IDC_SIZENESW; break;
+    case HTCLIENT: SetCursor(Shell.arrowCursor); return TRUE;
+    default: return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
+  }
+  SetCursor(LoadCursor(nullptr, shape));
+  return TRUE;
+}
+
+void OnSize(HWND window, WPARAM kind, int width, int height) {
+  UpdateScreenSize();
+  if (window != Shell.mainWindow) return;
+  if (kind == SIZE_MINIMIZED) {
+    if (Config.store.config.save_last) RecordPlacement();
+    return;
+  }
+  if (kind == SIZE_RESTORED) RemoveTrayIcon();
+  if ((kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) && !FullScreenOn()) {
+    RefitToClient(width, height);
+    MoveCaret();
+  }
+}
+
+void OnGetMinMaxInfo(MINMAXINFO* info) {
+  UpdateScreenSize();
+  if (!Shell.mainFont) return;
+  int frameWidth, frameHeight;
+  WindowFrameSize(*Shell.mainFont, &frameWidth, &frameHeight);
+  info->ptMinTrackSize.x = frameWidth + 560;
+  info->ptMinTrackSize.y = 350;
+  int width, height;
+  WindowSizeForFont(*Shell.mainFont, &width, &height);
+  info->ptMaxTrackSize.x = width < Shell.screenWidth ? width : Shell.screenWidth;
+  info->ptMaxTrackSize.y = height < Shell.screenHeight ? height : Shell.screenHeight;
+}
+
+LRESULT OnClose(HWND window, WPARAM wParam) {
+  if (window == Shell.fullScreenWindow) {
+    // Closing the full-screen window closes the program through the main window.
+    PostMessageA(Shell.mainWindow, WM_CLOSE, wParam, 0);
+    if (!IsIconic(Shell.mainWindow)) ShowWindow(Shell.mainWindow, SW_SHOW);
+    return 0;
+  }
+  if (Config.store.config.save_last && !IsIconic(window)) RecordPlacement();
+  if (ConfirmClose(window, wParam)) DestroyWindow(window);
+  return 0;
+}
+
+LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kMsgChannelFirst:
+    case kMsgChannelSecond:
+    case kMsgChannelThird:
+      Channels.current->handle_event(window, message, wParam, lParam);
+      return 0;
+    case kMsgTrayIcon:
+      if (lParam == WM_LBUTTONUP) ShowWindow(Shell.mainWindow, SW_RESTORE);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= WM_USER + 1 && message <= WM_USER + 10) return OnProgramMessage(window, message, wParam, lParam);
+  if (message == Shell.msgWheel && Shell.msgWheel) message = WM_MOUSEWHEEL;
+
+  switch (message) {
+    case WM_KEYDOWN:
+      if (wParam == VK_CAPITAL) {
+        bool caps = (GetKeyState(VK_CAPITAL) & 1) != 0;
+        if (caps != Shell.capsLock) {
+          Shell.capsLock = caps;
+          RecreateCaret();
+        }
+      }
+      break;
+    case WM_DESTROY:
+      if (window == Shell.mainWindow) ShutDown();
+      return 0;
+    case WM_MOVE:
+      return 0;
+    case WM_SIZE:
+      OnSize(window, wParam, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_SETFOCUS:
+      Shell.capsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
+      Shell.altPending = false;
+      RecreateCaret();
+      return 0;
+    case WM_KILLFOCUS:
+      DestroyTerminalCaret();
+      Shell.altPending = false;
+      return 0;
+    case WM_PAINT:
+      PaintWindow(window);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // every cell is painted opaque
+    case WM_CLOSE:
+      return OnClose(window, wParam);
+    case WM_SYSCOLORCHANGE:
+      DeleteRenderObjects();
+      CreateRenderObjects();
+      return 0;
+    case WM_SETCURSOR:
+      return SetSizingCursor(window, wParam, lParam);
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_CHAR:
+      Shell.altPending = false;
+      DispatchKeyCode(static_cast<unsigned char>(wParam));
+      FlushRenderNotifications();
+      return 0;
+    case WM_SYSKEYUP:
+      if (wParam == VK_MENU) {
+        Shell.altPending = false;
+        return 0;
+      }
+      break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MAXIMIZE && !FullScreenOn() && FontIsScalable(*Shell.mainFont)) {
+        MaximiseScalableFont();
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      if (wParam == kTimerTone) {
+        NextTone();
+        return 0;
+      }
+      if (HandleEngineTimer(wParam)) return 0;
+      KillTimer(window, wParam);
+      return 0;
+    case MM_WOM_DONE:
+      WaveBlockDone();
+      return 0;
+    case WM_COMMAND:
+      HandleCommand(window, LOWORD(wParam));
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}

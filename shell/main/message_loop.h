@@ -1,0 +1,4 @@
+#pragma once
+
+// Runs until WM_QUIT; returns its code.
+int RunMessageLoop();
