@@ -275,6 +275,10 @@ TEST_F(SavedWindows, RandomSequencesRestoreTheScreenBitForBit) {
           std::string text;
           for (int i = pick(60); i > 0; --i) text += static_cast<char>(pick(5) == 0 ? "\r\n\x0e\x0f\t"[pick(5)] : 'A' + pick(26));
           Feed(Goto(pick(30), pick(12)) + text + (pick(3) == 0 ? "\x1b~W" : "\x1b~w"));
+          // What the pick lists and the cursor memory change between opens.
+          Screen.win.CurrentChoice = static_cast<uint8_t>(pick(4));
+          Screen.win.curChoice = static_cast<uint8_t>(pick(4));
+          Screen.win.savedCol = static_cast<uint8_t>(pick(80));
         }
       } else if (op == 7) {
         const ScreenSnapshot now = ScreenSnapshot::Take();
