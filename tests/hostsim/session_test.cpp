@@ -2,6 +2,7 @@
 
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -48,6 +49,7 @@ protected:
         for (int i = 0; i < 800 && !done_; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         EXPECT_TRUE(done_) << "the session did not end by itself";
         stop_ = 1;
+        if (!done_) shutdown(hostFd_, SHUT_RDWR);  // unblocks any call the session is stuck in
         if (thread_.joinable()) thread_.join();
         return result_;
     }
@@ -294,6 +296,46 @@ TEST_F(HostSession, RunawayScriptsFail) {
         EXPECT_FALSE(r.ok) << c.script;
         EXPECT_EQ(r.message, c.message);
     }
+}
+
+// A file of `size` bytes in /tmp, removed with the object.
+struct TempFile {
+    explicit TempFile(size_t size) {
+        char name[] = "/tmp/hostsim-send-XXXXXX";
+        int fd = mkstemp(name);
+        path = name;
+        std::string block(65536, 'x');
+        for (size_t done = 0; done < size; done += block.size())
+            if (::write(fd, block.data(), std::min(block.size(), size - done)) < 0) break;
+        close(fd);
+    }
+    ~TempFile() { unlink(path.c_str()); }
+    std::string path;
+};
+
+TEST_F(HostSession, ALongSendOnlyFailsWhenTheTerminalStalls) {
+    TempFile big(1 << 20);
+    // The terminal reads slowly, but steadily: the send takes longer than the
+    // time-out and still succeeds.
+    start("timeout 300\nsendfile " + big.path + "\nsend END\n");
+    size_t received = 0;
+    std::string last;
+    while (last.find("END") == std::string::npos) {
+        last = peer->readUntil("END", 30);
+        received += last.size();
+        if (peer->closedByOtherSide()) break;
+    }
+    EXPECT_EQ(received, (1u << 20) + 3);
+    SessionResult r = finish();
+    EXPECT_TRUE(r.ok) << r.message;
+
+    // A terminal that takes nothing makes the send fail.
+    reset();
+    TempFile huge(16 << 20);
+    start("timeout 300\nsendfile " + huge.path + "\n");
+    r = finish();
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, "s.host:2: the terminal took no data for 300 ms");
 }
 
 TEST_F(HostSession, CloseEndsTheSessionAtOnce) {

@@ -162,7 +162,12 @@ bool Session::step(const Instr& in) {
 }
 
 bool Session::sendData(const Instr& in, const std::string& bytes, bool request) {
-    log_.write("send " + quoted(bytes));
+    if (log_.enabled()) {
+        // A flood of screen data would drown the log: its head is enough.
+        const size_t kLogged = 2000;
+        log_.write("send " + quoted(bytes.substr(0, kLogged)) +
+                   (bytes.size() > kLogged ? " ... (" + std::to_string(bytes.size()) + " bytes)" : ""));
+    }
     return sendWire(in, doubleIac(bytes), request);
 }
 
@@ -187,7 +192,7 @@ bool Session::sendWire(const Instr& in, const std::string& wire, bool request) {
             if (receive(now()) == Got::Closed) continue;
         }
         if (p.revents & POLLOUT) {
-            ssize_t n = ::send(fd_, wire.data() + sent, wire.size() - sent, MSG_NOSIGNAL);
+            ssize_t n = ::send(fd_, wire.data() + sent, wire.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
             if (n < 0) {
                 if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
                 if (errno == EPIPE || errno == ECONNRESET) {
@@ -197,6 +202,7 @@ bool Session::sendWire(const Instr& in, const std::string& wire, bool request) {
                 return fail(in, std::string("send: ") + strerror(errno));
             }
             sent += static_cast<size_t>(n);
+            until = deadline(timeoutMs_);  // the limit is on a stall, not on the whole send
         }
     }
     return true;
@@ -218,7 +224,7 @@ Session::Got Session::receive(long long deadlineMs) {
         }
         if (r > 0) {
             char buffer[4096];
-            ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+            ssize_t n = recv(fd_, buffer, sizeof buffer, MSG_DONTWAIT);
             if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
             if (n <= 0) {
                 peerClosed_ = true;
