@@ -176,7 +176,12 @@ bool NamedScreenOpen(const char* name) {
   // A window that cannot be opened cannot show the screen: the host must
   // draw it itself.
   if (!OpenSavedWindow(w, false)) return false;
-  RestoreNamedScreenContent();
+  // A record that no longer fits the screen is not shown in a window of
+  // another size: the window goes again and the host draws its screen.
+  if (!RestoreNamedScreenContent()) {
+    CloseOneWindowStep();
+    return false;
+  }
   return true;
 }
 

@@ -158,6 +158,19 @@ TEST_F(NamedScreens, DiscardFreesEveryScreen) {
   EXPECT_EQ("0", Ask(Open("again")));
 }
 
+TEST_F(NamedScreens, ARecordThatDoesNotFitTheWorkAreaIsNotShown) {
+  SaveScreen("odd", 10, 4);
+  // Make the record's rectangle reach the status row.
+  NamedScreenRecord& r = ::NamedScreens.records[::NamedScreens.head];
+  ASSERT_STREQ("odd", r.name);
+  r.row = 21;
+  const ScreenSnapshot s = ScreenSnapshot::Take();
+  const size_t blocks = LiveBlockCount();
+  EXPECT_EQ("0", Ask(Open("odd")));
+  EXPECT_EQ("", DiffFromScreen(s));
+  EXPECT_EQ(blocks, LiveBlockCount());
+}
+
 TEST_F(NamedScreens, AllocationFailures) {
   // ESC S S without room: the name is dropped, nothing saved.
   Feed(OpenWindow(10, 5, 20, 5, 0));
