@@ -120,6 +120,7 @@ TEST_F(HostsimProgram, PortFileSessionAndPassingExpectExitZero) {
     EXPECT_EQ(peer.readAll(), "bye");
     EXPECT_EQ(exitStatus(), 0) << stderrText();
     EXPECT_NE(readFile(path("log")).find("expect \"OK\\x0D\" matched"), std::string::npos) << readFile(path("log"));
+    EXPECT_NE(access(path("port").c_str(), F_OK), 0) << "the port file is removed at exit";
 }
 
 TEST_F(HostsimProgram, FailedExpectExitsOneNamingTheLine) {

@@ -221,6 +221,8 @@ int runServer(const Options& options) {
         if (acceptDeadline >= 0) acceptDeadline = nowMs() + options.acceptTimeoutMs;
     }
     close(listener);
+    // A port file left behind would send the next harness to a dead port.
+    if (!options.portFile.empty()) unlink(options.portFile.c_str());
     if (anyFailed) status = kExitFailed;
     log.write("exit status " + std::to_string(status));
     return status;

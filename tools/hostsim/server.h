@@ -21,7 +21,8 @@ enum ExitStatus { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 bool parseOptions(int argc, char** argv, Options& out, std::string& error);
 const char* usageText();
 
-// Listens on 127.0.0.1, plays the script for each connection in turn and
+// Listens on 127.0.0.1 (writing the port file, removed again at exit),
+// plays the script for each connection in turn and
 // returns the exit status: with --once, the result of the one session;
 // otherwise, when stopped by SIGINT or SIGTERM, 1 if any session failed.
 int runServer(const Options& options);
