@@ -30,27 +30,17 @@ std::string readFile(const std::string& path) {
 
 class HostsimProgram : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char dir[] = "/tmp/hostsim-test-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        dir_ = dir;
-    }
+    void SetUp() override { ASSERT_TRUE(tmp_.ok()); }
 
     void TearDown() override {
         if (pid_ > 0) {
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
         }
-        std::string command = "rm -rf '" + dir_ + "'";
-        if (system(command.c_str()) != 0) ADD_FAILURE() << "cannot remove " << dir_;
     }
 
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
-
-    std::string writeScript(const std::string& text) {
-        std::ofstream(path("s.host")) << text;
-        return path("s.host");
-    }
+    std::string path(const std::string& name) const { return tmp_.path(name); }
+    std::string writeScript(const std::string& text) { return tmp_.write("s.host", text); }
 
     // Starts the program with these arguments; its stderr goes to a file.
     void launch(std::vector<std::string> args) {
@@ -105,7 +95,7 @@ protected:
 
     std::string stderrText() { return readFile(path("stderr")); }
 
-    std::string dir_;
+    hostsim_test::TempDir tmp_;
     pid_t pid_ = -1;
 };
 

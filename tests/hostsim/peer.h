@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -87,6 +89,33 @@ private:
     int fd_;
     std::string pending_;
     bool eof_ = false;
+};
+
+// A fresh directory under /tmp, removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        char name[] = "/tmp/hostsim-test-XXXXXX";
+        if (mkdtemp(name)) dir_ = name;
+    }
+    ~TempDir() {
+        if (dir_.empty()) return;
+        std::string command = "rm -rf '" + dir_ + "'";
+        if (system(command.c_str()) != 0) fprintf(stderr, "cannot remove %s\n", dir_.c_str());
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    bool ok() const { return !dir_.empty(); }
+    const std::string& dir() const { return dir_; }
+    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string write(const std::string& name, const std::string& text) const {
+        std::ofstream(path(name)) << text;
+        return path(name);
+    }
+
+private:
+    std::string dir_;
 };
 
 // The terminal's screen dump for these rows (missing rows blank, short rows

@@ -59,6 +59,7 @@ TEST(HostsimScreenDump, MalformedDumpsAreRefused) {
         {"escape past 255", "^300", "not a byte"},
         {"raw control", "ab\x1b", "raw control byte"},
         {"26 rows", good.substr(0, good.size() - 1) + std::string(80, 'y') + "\r\r", "more than 25 rows"},
+        {"1 row", std::string(80, 'y') + "\r\r", "screen dump has 1 rows, not 25"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> decoded;

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <fstream>
 
+#include "peer.h"
 #include "script.h"
 
 using hostsim::Instr;
@@ -159,21 +157,10 @@ TEST(HostsimScript, ErrorsNameTheLine) {
 // Script files in a temporary directory, removed afterwards.
 class ScriptFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char dir[] = "/tmp/hostsim-script-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        dir_ = dir;
-    }
-    void TearDown() override {
-        std::string command = "rm -rf '" + dir_ + "'";
-        if (system(command.c_str()) != 0) ADD_FAILURE() << "cannot remove " << dir_;
-    }
-    std::string write(const std::string& name, const std::string& text) {
-        std::string path = dir_ + "/" + name;
-        std::ofstream(path) << text;
-        return path;
-    }
-    std::string dir_;
+    void SetUp() override { ASSERT_TRUE(tmp_.ok()); }
+    std::string write(const std::string& name, const std::string& text) { return tmp_.write(name, text); }
+    hostsim_test::TempDir tmp_;
+    const std::string dir_ = tmp_.dir();
 };
 
 TEST_F(ScriptFiles, IncludedScreensAndCommandsJoinTheScript) {

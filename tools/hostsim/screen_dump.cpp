@@ -6,84 +6,48 @@ namespace hostsim {
 
 std::string screenDumpRequest() { return "\x1bSI \n"; }
 
-DumpStatus decodeScreenDump(const std::string& wire, std::vector<std::string>& rows,
-                            size_t& consumed, std::string& error) {
-    rows.clear();
-    std::string row;
-    size_t i = 0;
-    while (i < wire.size()) {
-        unsigned char c = static_cast<unsigned char>(wire[i]);
-        if (c == '\r') {
-            ++i;
-            if (static_cast<int>(rows.size()) == kScreenRows) {
-                if (!row.empty()) break;  // reported below as a row too many
-                consumed = i;
-                return DumpStatus::Complete;
-            }
-            if (row.size() != static_cast<size_t>(kScreenColumns)) {
-                error = "screen dump row " + std::to_string(rows.size()) + " has " +
-                        std::to_string(row.size()) + " glyphs, not 80";
-                return DumpStatus::Malformed;
-            }
-            rows.push_back(row);
-            row.clear();
-        } else if (c == '^') {
-            if (i + 4 > wire.size()) return DumpStatus::Incomplete;
-            int value = 0;
-            for (size_t k = 1; k <= 3; ++k) {
-                char d = wire[i + k];
-                if (d < '0' || d > '9') {
-                    error = "screen dump row " + std::to_string(rows.size()) +
-                            ": \"^\" not followed by three digits";
-                    return DumpStatus::Malformed;
-                }
-                value = value * 10 + (d - '0');
-            }
-            if (value > 255) {
-                error = "screen dump row " + std::to_string(rows.size()) + ": escape ^" +
-                        wire.substr(i + 1, 3) + " is not a byte";
-                return DumpStatus::Malformed;
-            }
-            row += static_cast<char>(value);
-            i += 4;
-        } else if (c < 32) {
-            error = "screen dump row " + std::to_string(rows.size()) + ": raw control byte " +
-                    printable(std::string(1, static_cast<char>(c)));
-            return DumpStatus::Malformed;
-        } else {
-            row += static_cast<char>(c);
-            ++i;
-        }
-        if (row.size() > static_cast<size_t>(kScreenColumns)) {
-            error = "screen dump row " + std::to_string(rows.size()) + " is longer than 80 glyphs";
-            return DumpStatus::Malformed;
-        }
-    }
-    if (static_cast<int>(rows.size()) == kScreenRows && !row.empty()) {
-        error = "screen dump has more than 25 rows";
-        return DumpStatus::Malformed;
-    }
-    return DumpStatus::Incomplete;
-}
+namespace {
 
-std::string traceDumpRequest() { return "\x1bSI!\n"; }
+// How one kind of dump is laid out and named in messages.
+struct DumpShape {
+    const char* what;       // "screen dump"
+    const char* line;       // "row"
+    const char* unit;       // "glyphs"
+    size_t exactLength;     // every line this long, or 0: any length up to 80
+    size_t maxLines;        // lines before the closing empty line, or 0: any number
+};
 
-DumpStatus decodeTraceDump(const std::string& wire, std::string& bytes, size_t& consumed,
-                           std::string& error) {
-    bytes.clear();
-    size_t lineLength = 0;
-    int lineNumber = 0;
+// Both dumps are lines of at most 80 bytes, bytes below 32 and "^" escaped
+// as "^" and three digits, each line ended by CR, the whole ended by an
+// empty line.
+DumpStatus readDumpLines(const std::string& wire, const DumpShape& shape,
+                         std::vector<std::string>& lines, size_t& consumed, std::string& error) {
+    lines.clear();
+    std::string current;
+    auto where = [&]() {
+        return std::string(shape.what) + " " + shape.line + " " + std::to_string(lines.size());
+    };
     for (size_t i = 0; i < wire.size();) {
         unsigned char c = static_cast<unsigned char>(wire[i]);
         if (c == '\r') {
             ++i;
-            if (lineLength == 0) {
+            if (current.empty()) {
                 consumed = i;
                 return DumpStatus::Complete;
             }
-            lineLength = 0;
-            ++lineNumber;
+            if (shape.exactLength && current.size() != shape.exactLength) {
+                error = where() + " has " + std::to_string(current.size()) + " " + shape.unit +
+                        ", not " + std::to_string(shape.exactLength);
+                return DumpStatus::Malformed;
+            }
+            lines.push_back(current);
+            current.clear();
             continue;
+        }
+        if (shape.maxLines && lines.size() == shape.maxLines) {
+            error = std::string(shape.what) + " has more than " + std::to_string(shape.maxLines) + " " +
+                    shape.line + "s";
+            return DumpStatus::Malformed;
         }
         if (c == '^') {
             if (i + 4 > wire.size()) return DumpStatus::Incomplete;
@@ -91,32 +55,55 @@ DumpStatus decodeTraceDump(const std::string& wire, std::string& bytes, size_t& 
             for (size_t k = 1; k <= 3; ++k) {
                 char d = wire[i + k];
                 if (d < '0' || d > '9') {
-                    error = "trace dump line " + std::to_string(lineNumber) + ": \"^\" not followed by three digits";
+                    error = where() + ": \"^\" not followed by three digits";
                     return DumpStatus::Malformed;
                 }
                 value = value * 10 + (d - '0');
             }
             if (value > 255) {
-                error = "trace dump line " + std::to_string(lineNumber) + ": escape ^" + wire.substr(i + 1, 3) +
-                        " is not a byte";
+                error = where() + ": escape ^" + wire.substr(i + 1, 3) + " is not a byte";
                 return DumpStatus::Malformed;
             }
-            bytes += static_cast<char>(value);
+            current += static_cast<char>(value);
             i += 4;
         } else if (c < 32) {
-            error = "trace dump line " + std::to_string(lineNumber) + ": raw control byte " +
-                    printable(std::string(1, static_cast<char>(c)));
+            error = where() + ": raw control byte " + printable(std::string(1, static_cast<char>(c)));
             return DumpStatus::Malformed;
         } else {
-            bytes += static_cast<char>(c);
+            current += static_cast<char>(c);
             ++i;
         }
-        if (++lineLength > static_cast<size_t>(kScreenColumns)) {
-            error = "trace dump line " + std::to_string(lineNumber) + " is longer than 80 bytes";
+        if (current.size() > static_cast<size_t>(kScreenColumns)) {
+            error = where() + " is longer than 80 " + shape.unit;
             return DumpStatus::Malformed;
         }
     }
     return DumpStatus::Incomplete;
+}
+
+}  // namespace
+
+DumpStatus decodeScreenDump(const std::string& wire, std::vector<std::string>& rows,
+                            size_t& consumed, std::string& error) {
+    const DumpShape shape = {"screen dump", "row", "glyphs", kScreenColumns, kScreenRows};
+    DumpStatus status = readDumpLines(wire, shape, rows, consumed, error);
+    if (status == DumpStatus::Complete && rows.size() != static_cast<size_t>(kScreenRows)) {
+        error = "screen dump has " + std::to_string(rows.size()) + " rows, not 25";
+        return DumpStatus::Malformed;
+    }
+    return status;
+}
+
+std::string traceDumpRequest() { return "\x1bSI!\n"; }
+
+DumpStatus decodeTraceDump(const std::string& wire, std::string& bytes, size_t& consumed,
+                           std::string& error) {
+    const DumpShape shape = {"trace dump", "line", "bytes", 0, 0};
+    std::vector<std::string> lines;
+    DumpStatus status = readDumpLines(wire, shape, lines, consumed, error);
+    bytes.clear();
+    for (const std::string& line : lines) bytes += line;
+    return status;
 }
 
 bool compareScreen(const std::vector<std::string>& rows, int row, int column,
