@@ -1,0 +1,317 @@
+// Under Wine: the fonts installed from the resources linked into this program,
+// the font records set up for the screen, and the painter's pixels checked
+// cell by cell against the colour roles and the glyph bitmaps the font file
+// carries.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cell_primitives.h"
+#include "fnt_file.h"
+#include "resources/resource_ids.h"
+#include "shell/config/config_store.h"
+#include "shell/config/ini_memory.h"
+#include "shell/main/shell_state.h"
+#include "shell/render/cell_area.h"
+#include "shell/render/font_resources.h"
+#include "shell/render/render_state.h"
+#include "shell/render/renderer.h"
+
+using namespace tavix;
+using namespace tavix::render;
+
+namespace {
+
+std::vector<uint8_t> ResourceBytes(int id) {
+    HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC r = FindResourceA(self, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));
+    if (!r) return {};
+    const auto* p = static_cast<const uint8_t*>(LockResource(LoadResource(self, r)));
+    return std::vector<uint8_t>(p, p + SizeofResource(self, r));
+}
+
+// The glyphs of the first font in a .fon file carried as a resource.
+fontgen::FntInfo FontFromResource(int id) {
+    fontgen::FonInfo fon;
+    fontgen::FntInfo fnt;
+    std::string error;
+    EXPECT_TRUE(fontgen::parse_fon(ResourceBytes(id), fon, error)) << error;
+    if (fon.fonts.empty()) return fnt;
+    EXPECT_TRUE(fontgen::parse_fnt(fon.fonts[0], fnt, error)) << error;
+    return fnt;
+}
+
+// A 32-bit top-down DIB section with a memory DC.
+class Canvas {
+public:
+    Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
+        dc_ = CreateCompatibleDC(nullptr);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        old_ = SelectObject(dc_, bitmap_);
+        HBRUSH b = CreateSolidBrush(fill);
+        RECT all{0, 0, width, height};
+        FillRect(dc_, &all, b);
+        DeleteObject(b);
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    HDC dc() const { return dc_; }
+    COLORREF at(int x, int y) const {
+        GdiFlush();
+        const uint32_t px = bits_[y * width_ + x];
+        return RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF);
+    }
+
+private:
+    int width_, height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    uint32_t* bits_ = nullptr;
+};
+
+std::string Hex(COLORREF c) {
+    char s[16];
+    snprintf(s, sizeof s, "%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+    return s;
+}
+
+// Compares one painted cell with a glyph: ink in the foreground colour,
+// everything else in the background colour. Returns a description of the
+// first mismatches (empty when the cell is exact).
+std::string CompareCell(const Canvas& canvas, const FontRecord& rec, int col, int row,
+                        const fontgen::Bitmap& glyph, COLORREF fg, COLORREF bg) {
+    std::string wrong;
+    int count = 0;
+    const int x0 = rec.xOrigin + col * rec.cellWidth;
+    const int y0 = rec.yOrigin + row * CellRowHeight(rec);
+    for (int y = 0; y < rec.charHeight; ++y) {
+        for (int x = 0; x < rec.cellWidth; ++x) {
+            const COLORREF want = glyph.ink(x, y) ? fg : bg;
+            const COLORREF got = canvas.at(x0 + x, y0 + y);
+            if (got != want && count++ < 4)
+                wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ") " + Hex(got) +
+                         " wanted " + Hex(want) + "; ";
+        }
+    }
+    return wrong;
+}
+
+fontgen::Bitmap Blank(int w, int h) { return fontgen::Bitmap(w, h); }
+
+// Every test starts from fresh records, with its own current folder for the
+// temporary font files and a configuration in memory.
+class Renderer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        folder_ = std::string(temp) + "tavix_render_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        GetCurrentDirectoryA(sizeof previous_, previous_);
+        SetCurrentDirectoryA(folder_.c_str());
+        ResetScreenModel();
+        ResetRenderState();
+        ResetColorTable();
+        Shell = ShellState{};
+    }
+    void TearDown() override {
+        DeleteFonts();
+        ResetRenderState();
+        Shell = ShellState{};
+        SetCurrentDirectoryA(previous_);
+        // The font files stay in use by this process; the folder goes with the prefix.
+    }
+
+    MemoryIni file_;
+    VariantIni ini_{file_};
+    ConfigStore store_{ini_};
+    std::string folder_;
+    char previous_[MAX_PATH] = {};
+};
+
+}  // namespace
+
+TEST_F(Renderer, RasterFontInstallsFromTheProgramsResource) {
+    ASSERT_TRUE(InstallFontResource(GetModuleHandleA(nullptr), IDF_DOS7X12, "f7x12.tmp"));
+    EXPECT_NE(GetFileAttributesA("f7x12.tmp"), INVALID_FILE_ATTRIBUTES) << "the file stays";
+    EXPECT_TRUE(FindInstalledFont("DOS7x12", 12, 7, nullptr));
+    EXPECT_FALSE(FindInstalledFont("DOS7x12", 18, 10, nullptr)) << "only its exact cell matches";
+    EXPECT_FALSE(InstallFontResource(GetModuleHandleA(nullptr), 999, "none.tmp"));
+    EXPECT_EQ(GetFileAttributesA("none.tmp"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Renderer, SetUpMakesEveryRecordThisScreenAllows) {
+    store_.config.font_mode = 7;  // out of range: corrected and saved
+    ASSERT_TRUE(SetUpFonts(GetModuleHandleA(nullptr), store_));
+    EXPECT_EQ(Shell.screenWidth, GetSystemMetrics(SM_CXSCREEN));
+
+    const FontRecord& r7 = Render.fonts[kFontRaster7x12];
+    ASSERT_TRUE(r7.available);
+    EXPECT_EQ(r7.cellWidth, 7);
+    EXPECT_EQ(r7.charHeight, 12);
+    EXPECT_TRUE(r7.fixedSize);
+    int w, h;
+    WindowSizeForFont(r7, &w, &h);
+    RECT adjusted{0, 0, 560, 300};
+    AdjustWindowRectEx(&adjusted, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, TRUE, 0);
+    EXPECT_EQ(w, adjusted.right - adjusted.left);
+    EXPECT_EQ(h, adjusted.bottom - adjusted.top);
+
+    const FontRecord& r10 = Render.fonts[kFontRaster10x18];
+    EXPECT_EQ(r10.available, Shell.screenWidth >= 800);
+    if (r10.available) {
+        EXPECT_EQ(store_.config.font_mode, 0);
+        EXPECT_EQ(Shell.mainFont, &r10);
+        EXPECT_EQ(r10.charHeight, 18);
+    }
+    EXPECT_EQ(Shell.currentFont, Shell.mainFont);
+    EXPECT_EQ(ini_.read_int("Font", "mode", -1), store_.config.font_mode);
+
+    // The scalable face comes from the program too, fitted to the whole screen.
+    const FontRecord& corvane = Render.fonts[kFontCorvane];
+    ASSERT_TRUE(corvane.available);
+    EXPECT_FALSE(corvane.fixedSize);
+    EXPECT_EQ(corvane.cellWidth, (Shell.screenWidth - 2 * GetSystemMetrics(SM_CXFRAME)) / 80);
+    EXPECT_LE(25 * corvane.charHeight, Shell.screenHeight);
+    EXPECT_EQ(corvane.maxCellWidth, corvane.cellWidth);
+
+    // Full screen exactly where this screen has a face.
+    const FullScreenFace* face = FullScreenFaceFor(Shell.screenWidth, Shell.screenHeight);
+    EXPECT_EQ(FullScreenFontRecord() != nullptr, face != nullptr);
+    if (Shell.screenWidth == 1024 && Shell.screenHeight == 768) {
+        const FontRecord* full = FullScreenFontRecord();
+        ASSERT_NE(full, nullptr);
+        EXPECT_EQ(80 * full->cellWidth, 960);
+        EXPECT_EQ(25 * CellRowHeight(*full), 750);
+        EXPECT_EQ(full->xOrigin, 32);
+        EXPECT_EQ(full->yOrigin, 9);
+    }
+
+    // The screen starts blank: work area class 0, status row class 7.
+    EXPECT_EQ(Screen.cells[0].attrClass, 0);
+    EXPECT_EQ(Screen.cells[0].glyph, ' ');
+    EXPECT_EQ(Screen.cells[kStatusRow * kScreenCols + 79].attrClass, 7);
+}
+
+TEST_F(Renderer, PaintsRolesAndBoxGlyphsCellExact) {
+    ini_.write_int("Color", "StatusF", 4);  // green on maroon: unlike every other role here
+    ini_.write_int("Color", "StatusB", 5);
+    store_.config.font_mode = 1;
+    ASSERT_TRUE(SetUpFonts(GetModuleHandleA(nullptr), store_));
+    ASSERT_TRUE(ApplyColorOverrides());
+    const FontRecord& rec = Render.fonts[kFontRaster7x12];
+    ASSERT_EQ(Shell.mainFont, &rec);
+    const fontgen::FntInfo font = FontFromResource(IDF_DOS7X12);
+    ASSERT_EQ(font.glyphs.size(), 256u);
+
+    // A box in the Window role, a word in it, and status text.
+    const uint8_t top[] = {201, 205, 205, 205, 187};
+    FillCellsWith(2, 1, 5, ' ', CellAttribute{2, 0, 0});
+    WriteText(2, 1, top, 5);
+    FillCellsWith(2, 2, 5, ' ', CellAttribute{2, 0, 0});
+    WriteText(3, 2, reinterpret_cast<const uint8_t*>("Hi"), 2);
+    WriteText(0, kStatusRow, reinterpret_cast<const uint8_t*>("Ready"), 5);
+
+    const COLORREF sentinel = RGB(1, 2, 3);
+    Canvas canvas(560, 300, sentinel);
+    PaintCells(canvas.dc(), rec, nullptr, RECT{0, 0, 560, 300}, Screen.cells);
+
+    auto role = [](ColorRole r) { return Colors.roles[r]; };
+    const COLORREF winFg = PaletteColor(role(kRoleWindow).fg), winBg = PaletteColor(role(kRoleWindow).bg);
+    EXPECT_EQ(winFg, RGB(255, 255, 0));
+    EXPECT_EQ(winBg, RGB(0, 0, 128));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(CompareCell(canvas, rec, 2 + i, 1, font.glyphs[top[i]], winFg, winBg), "") << "box cell " << i;
+    EXPECT_EQ(CompareCell(canvas, rec, 3, 2, font.glyphs['H'], winFg, winBg), "");
+    EXPECT_EQ(CompareCell(canvas, rec, 4, 2, font.glyphs['i'], winFg, winBg), "");
+    // Status row: the overridden colours.
+    const COLORREF stFg = RGB(0, 255, 0), stBg = RGB(128, 0, 0);
+    EXPECT_EQ(CompareCell(canvas, rec, 0, kStatusRow, font.glyphs['R'], stFg, stBg), "");
+    EXPECT_EQ(CompareCell(canvas, rec, 79, kStatusRow, Blank(7, 12), stFg, stBg), "");
+    // Class 0 at the current level: F0, black on white.
+    EXPECT_EQ(CompareCell(canvas, rec, 0, 0, Blank(7, 12), RGB(0, 0, 0), RGB(255, 255, 255)), "");
+    EXPECT_EQ(CompareCell(canvas, rec, 79, 23, Blank(7, 12), RGB(0, 0, 0), RGB(255, 255, 255)), "");
+
+    // After the window level rises the same cells are inactive; a selection is class 11.
+    Screen.WindowLevel = 1;
+    SetPaintSelection(CellSelection{true, 4, 2, 3, 2});
+    PaintCells(canvas.dc(), rec, nullptr, RECT{0, 0, 560, 300}, Screen.cells);
+    const COLORREF inFg = RGB(128, 128, 128), inBg = RGB(0, 0, 0);
+    EXPECT_EQ(CompareCell(canvas, rec, 2, 1, font.glyphs[201], inFg, inBg), "");
+    EXPECT_EQ(CompareCell(canvas, rec, 3, 2, font.glyphs['H'], inFg, inBg), "") << "selected, not current";
+    Screen.WindowLevel = 0;
+    PaintCells(canvas.dc(), rec, nullptr, RECT{0, 0, 560, 300}, Screen.cells);
+    const COLORREF ihFg = PaletteColor(role(kRoleIhilite).fg), ihBg = PaletteColor(role(kRoleIhilite).bg);
+    EXPECT_EQ(CompareCell(canvas, rec, 3, 2, font.glyphs['H'], ihFg, ihBg), "");
+    EXPECT_EQ(CompareCell(canvas, rec, 4, 2, font.glyphs['i'], ihFg, ihBg), "");
+    EXPECT_EQ(CompareCell(canvas, rec, 5, 2, Blank(7, 12), winFg, winBg), "");
+}
+
+TEST_F(Renderer, PaintsOnlyTheCellsOfTheUpdateRegion) {
+    store_.config.font_mode = 1;
+    ASSERT_TRUE(SetUpFonts(GetModuleHandleA(nullptr), store_));
+    const FontRecord& rec = Render.fonts[kFontRaster7x12];
+    const COLORREF sentinel = RGB(1, 2, 3);
+    Canvas canvas(560, 300, sentinel);
+    // Two separate cells: (1, 1) and (10, 5); the rectangle between them stays untouched.
+    HRGN region = CreateRectRgn(7, 12, 14, 24);
+    HRGN second = CreateRectRgn(72, 62, 73, 63);  // one pixel of cell (10, 5)
+    CombineRgn(region, region, second, RGN_OR);
+    RECT box;
+    GetRgnBox(region, &box);
+    PaintCells(canvas.dc(), rec, region, box, Screen.cells);
+    DeleteObject(second);
+    DeleteObject(region);
+    const COLORREF white = RGB(255, 255, 255);
+    EXPECT_EQ(canvas.at(7, 12), white);
+    EXPECT_EQ(canvas.at(13, 23), white);
+    EXPECT_EQ(canvas.at(70, 60), white);
+    EXPECT_EQ(canvas.at(76, 71), white);
+    EXPECT_EQ(canvas.at(6, 12), sentinel);
+    EXPECT_EQ(canvas.at(14, 12), sentinel);
+    EXPECT_EQ(canvas.at(7, 24), sentinel);
+    EXPECT_EQ(canvas.at(40, 40), sentinel) << "cells inside the bounding box but outside the region";
+    EXPECT_EQ(canvas.at(69, 60), sentinel);
+}
+
+TEST_F(Renderer, ScalableFontSnapsUpToTheNextFittingSize) {
+    ASSERT_TRUE(SetUpFonts(GetModuleHandleA(nullptr), store_));
+    FontRecord& corvane = Render.fonts[kFontCorvane];
+    ASSERT_TRUE(corvane.available);
+    // A client between 10 x 18 and 11 x 19 cells takes the larger.
+    EXPECT_TRUE(FitFont(nullptr, 805, 455, true, false));
+    EXPECT_EQ(corvane.cellWidth, 11);
+    EXPECT_EQ(corvane.charHeight, 19);
+    EXPECT_EQ(corvane.lineGap, 0);
+    HFONT before = corvane.font;
+    EXPECT_FALSE(FitFont(nullptr, 880, 475, true, false)) << "the same size changes nothing";
+    EXPECT_EQ(corvane.font, before);
+    EXPECT_TRUE(FitFont(nullptr, 800, 450, true, false));
+    EXPECT_EQ(corvane.cellWidth, 10);
+    EXPECT_EQ(corvane.charHeight, 18);
+    // Past the largest size recorded for the screen nothing is accepted.
+    EXPECT_FALSE(FitFont(nullptr, 80 * (corvane.maxCellWidth + 1), 25 * (corvane.maxCharHeight + 1),
+                         true, false));
+    EXPECT_EQ(corvane.cellWidth, 10);
+}
+
+TEST_F(Renderer, ColorDialogTemplateIsInTheResources) {
+    EXPECT_NE(FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_COLORS), MAKEINTRESOURCEA(5)),
+              nullptr);
+    EXPECT_FALSE(ResourceBytes(IDF_CORVANE).empty());
+    for (int id = IDF_FULL16X40; id <= IDF_FULL20X48; ++id) EXPECT_FALSE(ResourceBytes(id).empty()) << id;
+}
