@@ -1,5 +1,7 @@
 #include "engine_context.h"
 
+#include "host_windows.h"
+
 namespace {
 
 class NullShell final : public EngineShell {
@@ -33,7 +35,7 @@ class NullChannel final : public ChannelPort {
 
 NullShell nullShell;
 NullChannel nullChannel;
-HostWindowSeam defaultWindows;
+HostWindows defaultWindows;
 PickListSeam defaultPickLists;
 InputFieldSeam defaultFields;
 KeyboardSeam defaultKeyboard;

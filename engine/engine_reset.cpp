@@ -8,6 +8,7 @@
 #include "engine_context.h"
 #include "escape_families.h"
 #include "message_line.h"
+#include "named_screens.h"
 #include "param_collector.h"
 #include "parser.h"
 #include "render_notify.h"
@@ -65,6 +66,7 @@ void ResetConnectionState() {
 void ResetEngine() {
   ResetScreenModel();
   ResetBlockStore();
+  ResetNamedScreens();
   ResetParser();
   ResetParamCollector();
   ResetReplyBuffer();
