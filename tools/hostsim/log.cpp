@@ -4,12 +4,12 @@ namespace hostsim {
 
 bool Log::open(const std::string& path) {
     close();
-    file_ = fopen(path.c_str(), "a");
+    file_ = path == "-" ? stderr : fopen(path.c_str(), "a");
     return file_ != nullptr;
 }
 
 void Log::close() {
-    if (file_) fclose(file_);
+    if (file_ && file_ != stderr) fclose(file_);
     file_ = nullptr;
 }
 

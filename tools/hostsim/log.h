@@ -14,6 +14,7 @@ public:
     Log(const Log&) = delete;
     Log& operator=(const Log&) = delete;
 
+    // Appends to the file; "-" writes to standard error.
     bool open(const std::string& path);
     void close();
     bool enabled() const { return file_ != nullptr; }
