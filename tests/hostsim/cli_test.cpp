@@ -49,9 +49,10 @@ protected:
         ASSERT_GE(pid_, 0);
         if (pid_ == 0) {
             int err = open(path("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            int out = open(path("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             int nul = open("/dev/null", O_RDWR);
             dup2(nul, 0);
-            dup2(nul, 1);
+            dup2(out, 1);
             dup2(err, 2);
             std::vector<char*> argv;
             for (std::string& a : args) argv.push_back(&a[0]);
@@ -111,6 +112,20 @@ TEST_F(HostsimProgram, PortFileSessionAndPassingExpectExitZero) {
     EXPECT_EQ(exitStatus(), 0) << stderrText();
     EXPECT_NE(readFile(path("log")).find("expect \"OK\\x0D\" matched"), std::string::npos) << readFile(path("log"));
     EXPECT_NE(access(path("port").c_str(), F_OK), 0) << "the port file is removed at exit";
+}
+
+TEST_F(HostsimProgram, ClockPrintReportsMilliseconds) {
+    std::string script = writeScript("wait 400\nclock-start\nwait 60\nclock-print waited\n");
+    launch({"--port", "0", "--port-file", path("port"), "--once", script});
+    int fd = connectThroughPortFile();
+    ASSERT_GE(fd, 0) << stderrText();
+    Peer peer(fd);
+    EXPECT_EQ(exitStatus(), 0) << stderrText();
+    std::string out = readFile(path("stdout"));
+    int ms = -1;
+    ASSERT_EQ(sscanf(out.c_str(), "waited %d ms\n", &ms), 1) << out;
+    EXPECT_GE(ms, 60);
+    EXPECT_LT(ms, 400) << "the stopwatch restarts at clock-start";
 }
 
 TEST_F(HostsimProgram, FailedExpectExitsOneNamingTheLine) {

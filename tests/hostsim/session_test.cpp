@@ -38,6 +38,7 @@ protected:
         peer.reset(new Peer(fds[1]));
         thread_ = std::thread([this] {
             Session session(script_, hostFd_, log_, &stop_);
+            session.setTelnet(telnet_);
             result_ = session.run();
             shutdown(hostFd_, SHUT_RDWR);
             done_ = true;
@@ -70,6 +71,7 @@ protected:
 
     Script script_;
     std::unique_ptr<Peer> peer;
+    bool telnet_ = true;
 
 private:
     hostsim::Log log_;
@@ -336,6 +338,16 @@ TEST_F(HostSession, ALongSendOnlyFailsWhenTheTerminalStalls) {
     r = finish();
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.message, "s.host:2: the terminal took no data for 300 ms");
+}
+
+TEST_F(HostSession, WithoutTelnetEveryByteIsData) {
+    telnet_ = false;
+    start("timeout 2000\nsend a\\xFFb\nexpect \\xFF\\xFB\\x18\nsend ok\n");
+    EXPECT_EQ(peer->readUntil("b"), "a\xff" "b");
+    peer->write("\xff\xfb\x18");
+    EXPECT_EQ(peer->readAll(), "ok");
+    SessionResult r = finish();
+    EXPECT_TRUE(r.ok) << r.message;
 }
 
 TEST_F(HostSession, CloseEndsTheSessionAtOnce) {

@@ -299,6 +299,13 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         if (current != &segments[0] || !current->loops.empty())
             return fail("include is allowed at the top level only");
         return include(rest);
+    } else if (cmd == "clock-start") {
+        if (!noArgs(cmd, rest)) return false;
+        emit(Op::ClockStart);
+    } else if (cmd == "clock-print") {
+        Text t;
+        if (!text(rest, t)) return false;
+        emit(Op::ClockPrint).text = t;
     } else if (cmd == "fail") {
         Text t;
         if (!text(rest, t)) return false;

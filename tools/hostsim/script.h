@@ -33,6 +33,8 @@ enum class Op {
     Handshake,       // the identification handshake and its five-byte reply
     SetTimeout,      // number: milliseconds for the expect family
     SetInputTimeout, // number: milliseconds for the read family, 0 = none
+    ClockStart,      // restart the session's stopwatch
+    ClockPrint,      // text: print the text and the milliseconds since the stopwatch started
     Fail,            // text: fail the session with this message
     End,             // end of the main script: the session ends, the connection closes
 };

@@ -101,7 +101,7 @@ long long nowMs() {
 
 const char* usageText() {
     return "usage: tavix-hostsim [--port N | --port 0 --port-file FILE] [--once]\n"
-           "                     [--log FILE] [--accept-timeout MS] SCRIPT\n"
+           "                     [--log FILE] [--accept-timeout MS] [--raw] SCRIPT\n"
            "Plays the host script SCRIPT for every connection to 127.0.0.1:N.\n"
            "Exit status: 0 the script's expectations held, 1 one failed, 2 usage or I/O error.\n";
 }
@@ -139,6 +139,8 @@ bool parseOptions(int argc, char** argv, Options& out, std::string& error) {
                 error = "--accept-timeout needs milliseconds";
                 return false;
             }
+        } else if (a == "--raw") {
+            out.raw = true;
         } else if (a == "--once") {
             out.once = true;
         } else if (a.size() > 1 && a[0] == '-') {
@@ -210,6 +212,7 @@ int runServer(const Options& options) {
         if (fd < 0) continue;
         log.write("session starts");
         Session session(script, fd, log, &signalState.stopRequested);
+        session.setTelnet(!options.raw);
         SessionResult result = session.run();
         shutdown(fd, SHUT_RDWR);
         close(fd);

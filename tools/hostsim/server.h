@@ -11,6 +11,7 @@ struct Options {
     bool once = false;
     std::string logFile;
     long acceptTimeoutMs = 0;  // 0: wait for a connection without limit
+    bool raw = false;          // no telnet framing (a serial line bridged to the port)
     std::string scriptPath;
 };
 

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -55,6 +56,7 @@ long long Session::deadline(long ms) const { return ms <= 0 ? -1 : now() + ms; }
 SessionResult Session::run() {
     frames_.assign(1, Frame());
     pc_ = 0;
+    clockStart_ = now();
     result_ = SessionResult();
     while (pc_ >= 0 && pc_ < static_cast<int>(script_.code.size())) {
         if (stop_ && *stop_) {
@@ -148,6 +150,13 @@ bool Session::step(const Instr& in) {
             io = false;
             inputTimeoutMs_ = in.number;
             break;
+        case Op::ClockStart:
+            io = false;
+            clockStart_ = now();
+            break;
+        case Op::ClockPrint:
+            going = clockPrint(in);
+            break;
         case Op::Fail:
             return fail(in, "fail: " + printable(in.text.expand(input_)));
         case Op::Close:
@@ -168,7 +177,7 @@ bool Session::sendData(const Instr& in, const std::string& bytes, bool request) 
         log_.write("send " + quoted(bytes.substr(0, kLogged)) +
                    (bytes.size() > kLogged ? " ... (" + std::to_string(bytes.size()) + " bytes)" : ""));
     }
-    return sendWire(in, doubleIac(bytes), request);
+    return sendWire(in, telnet_ ? doubleIac(bytes) : bytes, request);
 }
 
 bool Session::sendWire(const Instr& in, const std::string& wire, bool request) {
@@ -232,7 +241,10 @@ Session::Got Session::receive(long long deadlineMs) {
                 return Got::Closed;
             }
             size_t before = control_.size();
-            decoder_.feed(buffer, static_cast<size_t>(n), data_, control_);
+            if (telnet_)
+                decoder_.feed(buffer, static_cast<size_t>(n), data_, control_);
+            else
+                data_.append(buffer, static_cast<size_t>(n));
             if (control_.size() != before) log_.write("telnet from terminal: " + numbers(control_.substr(before)));
             return Got::Bytes;
         }
@@ -449,6 +461,14 @@ bool Session::expectTrace(const Instr& in) {
         Got got = receive(until);
         if (got != Got::Bytes) return waitFailed(in, got, "trace dump", timeoutMs_);
     }
+}
+
+bool Session::clockPrint(const Instr& in) {
+    std::string line = in.text.expand(input_) + " " + std::to_string(now() - clockStart_) + " ms";
+    log_.write(line);
+    printf("%s\n", line.c_str());
+    fflush(stdout);
+    return true;
 }
 
 bool Session::identify(const Instr& in) {

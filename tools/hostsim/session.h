@@ -22,6 +22,10 @@ public:
     // `fd` is a connected stream socket; the session does not close it.
     // `stop`, when given, ends the session as soon as it becomes non-zero.
     Session(const Script& script, int fd, Log& log, const volatile sig_atomic_t* stop = nullptr);
+
+    // Without telnet framing (a serial line bridged to the socket): 255 is
+    // sent once and every received byte is data.
+    void setTelnet(bool on) { telnet_ = on; }
     SessionResult run();
 
     // The wait limit of the expect family before the script sets one.
@@ -60,6 +64,7 @@ private:
     bool expectTrace(const Instr& in);
     bool identify(const Instr& in);
     bool handshake(const Instr& in);
+    bool clockPrint(const Instr& in);
     void discardPending(const char* why);
     bool waitFailed(const Instr& in, Got got, const std::string& what, long ms);
 
@@ -72,6 +77,8 @@ private:
     std::string control_;   // telnet control bytes from the terminal not yet consumed
     std::string input_;     // the input register
     bool peerClosed_ = false;
+    bool telnet_ = true;
+    long long clockStart_ = 0;   // for clock-print
     long timeoutMs_ = kDefaultTimeoutMs;
     long inputTimeoutMs_ = 0;
     std::vector<Frame> frames_;
