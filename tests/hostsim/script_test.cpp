@@ -165,13 +165,14 @@ protected:
 
 TEST_F(ScriptFiles, IncludedScreensAndCommandsJoinTheScript) {
     ASSERT_EQ(system(("mkdir -p '" + dir_ + "/lib'").c_str()), 0);
-    write("lib/common.host", "send common\n\nscreen banner\n  send [banner]\nend\n");
+    write("lib/common.host", "send common\n\nscreen banner\n  send [banner]\n  sendfile logo.bin\nend\n");
     std::string main = write("main.host", "include lib/common.host\ncall banner\nsend main\n");
     Script s;
     std::string error;
     ASSERT_TRUE(hostsim::loadScript(main, s, error)) << error;
-    // Main: Send(common) Call Send(main) End | Send([banner]) Return
-    ASSERT_EQ(s.code.size(), 6u);
+    // Main: Send(common) Call Send(main) End | Send([banner]) SendFile Return
+    ASSERT_EQ(s.code.size(), 7u);
+    EXPECT_EQ(s.code[5].name, dir_ + "/lib/logo.bin") << "a file to send lies beside its script";
     EXPECT_EQ(s.code[0].text.literal(), "common");
     EXPECT_EQ(s.files[s.code[0].file], dir_ + "/lib/common.host");
     EXPECT_EQ(s.code[1].op, Op::Call);

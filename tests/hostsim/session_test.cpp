@@ -286,6 +286,7 @@ TEST_F(HostSession, RunawayScriptsFail) {
         const char* message;
     } cases[] = {
         {"label a\ngoto a\n", "s.host:2: the script loops without sending or waiting"},
+        {"loop\nsend {input}\nwait 0\nend\n", "s.host:2: the script loops without sending or waiting"},
         {"call s\nscreen s\ncall s\nend\n", "s.host:3: screens call each other too deeply"},
         {"send a\nfail custom {input}\n", "s.host:2: fail: custom "},
     };

@@ -128,6 +128,14 @@ struct Parser {
         return true;
     }
 
+    // A relative path is taken from the folder of the file being read.
+    std::string besideScript(const std::string& path) const {
+        const std::string& from = script->files[file];
+        size_t slash = from.rfind('/');
+        if (path.empty() || path[0] == '/' || slash == std::string::npos) return path;
+        return from.substr(0, slash + 1) + path;
+    }
+
     bool parseSource(const std::string& source, const std::string& fileName);
     bool include(const std::string& path);
     bool command(const std::string& cmd, const std::string& rest);
@@ -142,7 +150,7 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         emit(Op::Send).text = t;
     } else if (cmd == "sendfile") {
         if (rest.empty()) return fail("sendfile needs a path");
-        emit(Op::SendFile).name = rest;
+        emit(Op::SendFile).name = besideScript(rest);
     } else if (cmd == "clear") {
         if (!noArgs(cmd, rest)) return false;
         return sendBytes("\x1bWI\n");
@@ -420,10 +428,7 @@ bool Parser::parseSource(const std::string& source, const std::string& fileName)
 // is taken from the directory of the including file.
 bool Parser::include(const std::string& path) {
     if (includeDepth >= kMaxIncludeDepth) return fail("includes nest too deeply (a cycle?)");
-    std::string resolved = path;
-    const std::string& from = script->files[file];
-    size_t slash = from.rfind('/');
-    if (path[0] != '/' && slash != std::string::npos) resolved = from.substr(0, slash + 1) + path;
+    std::string resolved = besideScript(path);
     std::ifstream in(resolved, std::ios::binary);
     if (!in) return fail("include: cannot open " + resolved + ": " + strerror(errno));
     std::stringstream buffer;

@@ -85,9 +85,12 @@ bool Session::step(const Instr& in) {
     bool io = true;
     bool going = true;
     switch (in.op) {
-        case Op::Send:
-            going = sendData(in, in.text.expand(input_));
+        case Op::Send: {
+            std::string bytes = in.text.expand(input_);
+            io = !bytes.empty();  // an empty send is no progress
+            going = sendData(in, bytes);
             break;
+        }
         case Op::SendFile: {
             std::ifstream f(in.name, std::ios::binary);
             if (!f) return fail(in, "sendfile: cannot open " + in.name);
@@ -102,7 +105,10 @@ bool Session::step(const Instr& in) {
         case Op::ReadKey: going = readKey(in); break;
         case Op::ReadLine: going = readLine(in); break;
         case Op::ExpectTelnet: going = expectTelnet(in); break;
-        case Op::Wait: going = wait(in); break;
+        case Op::Wait:
+            io = in.number > 0;
+            going = wait(in);
+            break;
         case Op::ExpectScreen: going = expectScreen(in); break;
         case Op::DumpScreen: going = dumpScreen(in); break;
         case Op::ExpectTrace: going = expectTrace(in); break;
