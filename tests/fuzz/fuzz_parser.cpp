@@ -38,6 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   shell.localAddress = mode & 16 ? "10.1.2.3" : nullptr;
   shell.trace.assign(data, data + (size < 300 ? size : 300));
   shell.Attach();
+  // The real host windows and named screens, so they are fuzzed too.
+  EngineContext context = Engine;
+  context.windows = nullptr;
+  AttachEngine(context);
   ResetEngine();
   ResetConnectionState();
 
