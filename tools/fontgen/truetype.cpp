@@ -63,29 +63,21 @@ std::vector<uint8_t> encode_glyph(const Bitmap& g, int ascent, GlyphBox& box) {
     w.be16(0);  // no instructions
     ByteWriter xs, ys;
     std::vector<uint8_t> flags;
+    // A coordinate delta: none (same flag), one byte with a sign flag, or two bytes.
+    auto delta = [](int d, uint8_t short_flag, uint8_t same_or_positive, ByteWriter& out) -> uint8_t {
+        if (d == 0) return same_or_positive;
+        if (d > -256 && d < 256) {
+            out.u8(static_cast<uint32_t>(d > 0 ? d : -d));
+            return static_cast<uint8_t>(short_flag | (d > 0 ? same_or_positive : 0));
+        }
+        out.be16(static_cast<uint32_t>(d) & 0xFFFF);
+        return 0;
+    };
     int px = 0, py = 0;
     for (const auto& [x, y] : pts) {
-        uint8_t f = 0x01;  // on curve
-        const int dx = x - px, dy = y - py;
-        if (dx == 0) {
-            f |= 0x10;
-        } else if (dx > -256 && dx < 256) {
-            f |= 0x02;
-            if (dx > 0) f |= 0x10;
-            xs.u8(static_cast<uint32_t>(dx > 0 ? dx : -dx));
-        } else {
-            xs.be16(static_cast<uint32_t>(dx) & 0xFFFF);
-        }
-        if (dy == 0) {
-            f |= 0x20;
-        } else if (dy > -256 && dy < 256) {
-            f |= 0x04;
-            if (dy > 0) f |= 0x20;
-            ys.u8(static_cast<uint32_t>(dy > 0 ? dy : -dy));
-        } else {
-            ys.be16(static_cast<uint32_t>(dy) & 0xFFFF);
-        }
-        flags.push_back(f);
+        const uint8_t on_curve = 0x01;
+        flags.push_back(static_cast<uint8_t>(on_curve | delta(x - px, 0x02, 0x10, xs) |
+                                             delta(y - py, 0x04, 0x20, ys)));
         px = x;
         py = y;
     }

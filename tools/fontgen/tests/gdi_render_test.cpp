@@ -72,6 +72,11 @@ public:
         HGDIOBJ old = SelectObject(dc_, font);
         if (!old_font_) old_font_ = old;
     }
+    std::string face_name() const {
+        char name[LF_FACESIZE] = {};
+        GetTextFaceA(dc_, sizeof name, name);
+        return name;
+    }
     // Cell image at (x, y); any pixel neither black nor white counts as a mismatch marker.
     Bitmap cell(int x0, int y0, int w, int h, int& grey) const {
         GdiFlush();
@@ -137,18 +142,29 @@ std::vector<Found> enumerate(const std::string& family) {
     return found;
 }
 
+// Adds a font file for this process only, optionally from a copy under another name (the
+// terminal installs its raster fonts from ".tmp" files written out of its resources).
 class PrivateFont {
 public:
-    explicit PrivateFont(const std::string& file) : path_(windows_path(fontgen_test::font_path(file))) {
+    explicit PrivateFont(const std::string& file, const std::string& copy_as = "")
+        : path_(windows_path(fontgen_test::font_path(file))) {
+        if (!copy_as.empty()) {
+            char dir[MAX_PATH] = {};
+            GetTempPathA(sizeof dir, dir);
+            copy_ = std::string(dir) + copy_as;
+            if (!CopyFileA(path_.c_str(), copy_.c_str(), FALSE)) return;
+            path_ = copy_;
+        }
         added_ = AddFontResourceExA(path_.c_str(), FR_PRIVATE, nullptr);
     }
     ~PrivateFont() {
         if (added_) RemoveFontResourceExA(path_.c_str(), FR_PRIVATE, nullptr);
+        if (!copy_.empty()) DeleteFileA(copy_.c_str());
     }
     int added() const { return added_; }
 
 private:
-    std::string path_;
+    std::string path_, copy_;
     int added_ = 0;
 };
 
@@ -159,7 +175,7 @@ class RasterFont : public ::testing::TestWithParam<const char*> {};
 TEST_P(RasterFont, InstallsAndDrawsTheSourceBitmapsExactly) {
     const FaceRecipe& r = recipe(GetParam());
     const CellFace face = source_face(r);
-    PrivateFont installed(r.file_name);
+    PrivateFont installed(r.file_name, "fontgen-" + r.face_name + ".tmp");
     ASSERT_GT(installed.added(), 0) << r.file_name << ": AddFontResourceEx failed";
 
     // The terminal looks the face up by family and takes a raster entry of its exact cell.
@@ -177,9 +193,7 @@ TEST_P(RasterFont, InstallsAndDrawsTheSourceBitmapsExactly) {
         Canvas canvas(16 * r.cell_width, 16 * r.cell_height);
         ASSERT_TRUE(canvas.ready());
         canvas.use(font);
-        char name[LF_FACESIZE] = {};
-        GetTextFaceA(canvas.dc(), sizeof name, name);
-        EXPECT_EQ(std::string(name), r.face_name);
+        EXPECT_EQ(canvas.face_name(), r.face_name);
         TEXTMETRICA tm{};
         ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &tm));
         EXPECT_EQ(tm.tmHeight, r.cell_height);
@@ -223,9 +237,7 @@ TEST_F(ScalableFont, IsATrueTypeFamilyDrawingTheSourceBitmapsAtItsOwnSize) {
         Canvas canvas(16 * r.cell_width, 16 * r.cell_height);
         ASSERT_TRUE(canvas.ready());
         canvas.use(font);
-        char name[LF_FACESIZE] = {};
-        GetTextFaceA(canvas.dc(), sizeof name, name);
-        EXPECT_EQ(std::string(name), "Corvane");
+        EXPECT_EQ(canvas.face_name(), "Corvane");
         TEXTMETRICA tm{};
         ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &tm));
         EXPECT_EQ(tm.tmHeight, r.cell_height);
