@@ -315,3 +315,141 @@ TEST_F(Renderer, ColorDialogTemplateIsInTheResources) {
     EXPECT_FALSE(ResourceBytes(IDF_CORVANE).empty());
     for (int id = IDF_FULL16X40; id <= IDF_FULL20X48; ++id) EXPECT_FALSE(ResourceBytes(id).empty()) << id;
 }
+
+namespace {
+
+// A main window as the program makes it: caption, system menu, a menu bar, the
+// fixed or the sizing frame by font.
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            PaintWindow(window);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SIZE:
+            if (wParam == SIZE_RESTORED) RefitToClient(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateTestWindow(const FontRecord& font) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = TestWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "RenderTestWindow";
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    RegisterClassA(&wc);
+    HMENU menu = CreateMenu();
+    AppendMenuA(menu, MF_STRING, CMD_FONT_RASTER_10X18, "Raster 10x18");
+    AppendMenuA(menu, MF_STRING, CMD_FONT_RASTER_7X12, "Raster 7x12");
+    AppendMenuA(menu, MF_STRING, CMD_FONT_CORVANE, "Corvane");
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    if (FontIsScalable(font)) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+    int w, h;
+    WindowSizeForFont(font, &w, &h);
+    return CreateWindowA("RenderTestWindow", "Moxel", style, 0, 0, w, h, nullptr, menu,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+SIZE ClientSize(HWND window) {
+    RECT r;
+    GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+}  // namespace
+
+TEST_F(Renderer, SelectingAFontSizesTheWindowToTheGrid) {
+    store_.config.font_mode = 1;
+    ASSERT_TRUE(SetUpFonts(GetModuleHandleA(nullptr), store_));
+    HWND window = CreateTestWindow(*Shell.mainFont);
+    ASSERT_NE(window, nullptr) << GetLastError();
+    Shell.mainWindow = Shell.paintTarget = window;
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetFocus(window);
+    ASSERT_EQ(GetFocus(), window);
+    SIZE client = ClientSize(window);
+    EXPECT_EQ(client.cx, 560);
+    EXPECT_EQ(client.cy, 300);
+
+    if (FontAvailable(kFontRaster10x18)) {
+        EXPECT_TRUE(SelectFont(kFontRaster10x18));
+        client = ClientSize(window);
+        EXPECT_EQ(client.cx, 800);
+        EXPECT_EQ(client.cy, 450);
+        EXPECT_EQ(ini_.read_int("Font", "mode", -1), 0);
+        EXPECT_EQ(GetMenuState(GetMenu(window), CMD_FONT_RASTER_10X18, MF_BYCOMMAND) & MF_CHECKED,
+                  static_cast<UINT>(MF_CHECKED));
+        EXPECT_FALSE(SelectFont(kFontRaster10x18)) << "already in use";
+    }
+    EXPECT_FALSE(SelectFont(kFontCorvaneBold) && !FontAvailable(kFontCorvaneBold));
+
+    // The scalable face: the window gets a sizing frame and snaps to whole cells.
+    ASSERT_TRUE(SelectFont(kFontCorvane));
+    EXPECT_NE(GetWindowLongA(window, GWL_STYLE) & WS_THICKFRAME, 0);
+    const FontRecord& corvane = *Shell.mainFont;
+    client = ClientSize(window);
+    EXPECT_EQ(client.cx, 80 * corvane.cellWidth);
+    EXPECT_EQ(client.cy, 25 * CellRowHeight(corvane));
+    int fw, fh;
+    WindowFrameSize(corvane, &fw, &fh);
+    SetWindowPos(window, nullptr, 0, 0, 805 + fw, 455 + fh, SWP_NOMOVE | SWP_NOZORDER);
+    client = ClientSize(window);
+    EXPECT_EQ(client.cx, 880) << "snapped up to 11-pixel cells";
+    EXPECT_EQ(client.cy, 475);
+
+    // The caret stands in the cursor cell: bottom three pixels, two high.
+    Screen.win.cursorCol = 4;
+    Screen.win.cursorRow = 2;
+    Screen.win.winRight = 79;
+    Shell.capsLock = false;
+    RecreateCaret();
+    POINT caret{};
+    GetCaretPos(&caret);
+    ASSERT_EQ(GetFocus(), window);
+    EXPECT_EQ(caret.x, 4 * 11);
+    EXPECT_EQ(caret.y, 3 * 19 - 3);
+    DestroyTerminalCaret();
+    DestroyWindow(window);
+}
+
+TEST_F(Renderer, PrintingDrawsBlackTextWithoutTheStatusRow) {
+    store_.config.font_mode = 1;
+    ASSERT_TRUE(SetUpFonts(GetModuleHandleA(nullptr), store_));
+    FillCellsWith(0, 0, 80, 0xDB, CellAttribute{2, 0, 0});           // full blocks
+    FillCellsWith(0, kStatusRow, 80, 0xDB, CellAttribute{7, 0, 0});
+    PrintLayout layout{10, 20, 5, 7, {}};
+    CreatePrintFonts(20, 10, layout.fonts);
+    for (HFONT f : layout.fonts) ASSERT_NE(f, nullptr);
+    Canvas canvas(820, 520, RGB(255, 255, 255));
+    PaintOnto(canvas.dc(), layout, nullptr);
+    EXPECT_EQ(canvas.at(5 + 5, 7 + 10), RGB(0, 0, 0)) << "row 0 printed";
+    EXPECT_EQ(canvas.at(5 + 795, 7 + 10), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.at(5 + 5, 7 + 24 * 20 + 10), RGB(255, 255, 255)) << "status row not printed";
+    // A supplied buffer is printed whole, status row included.
+    std::vector<Cell> buffer(kScreenCols * kScreenRows, Cell{2, 0, 0, ' '});
+    buffer[kStatusRow * kScreenCols + 3] = Cell{7, 0, 0, 0xDB};
+    Canvas second(820, 520, RGB(255, 255, 255));
+    PaintOnto(second.dc(), layout, buffer.data());
+    EXPECT_EQ(second.at(5 + 35, 7 + 24 * 20 + 10), RGB(0, 0, 0));
+    EXPECT_EQ(second.at(5 + 5, 7 + 10), RGB(255, 255, 255));
+    DeletePrintFonts(layout.fonts);
+}
+
+TEST_F(Renderer, LineGapIsPaintedAboveTheGlyphsInTheRunsBackground) {
+    store_.config.font_mode = 1;
+    ASSERT_TRUE(SetUpFonts(GetModuleHandleA(nullptr), store_));
+    FontRecord gapped = Render.fonts[kFontRaster7x12];
+    gapped.lineGap = 3;
+    FillCellsWith(0, 0, 80, 0xDB, CellAttribute{9, 0, 0});  // Window Hilight: 1 on 12
+    const COLORREF sentinel = RGB(1, 2, 3);
+    Canvas canvas(560, 375, sentinel);
+    PaintCells(canvas.dc(), gapped, nullptr, RECT{0, 0, 560, 375}, Screen.cells);
+    const COLORREF fg = PaletteColor(1), bg = PaletteColor(12);
+    for (int y = 0; y < 3; ++y) EXPECT_EQ(canvas.at(3, y), bg) << "gap row " << y;
+    for (int y = 3; y < 15; ++y) EXPECT_EQ(canvas.at(3, y), fg) << "block row " << y;
+    EXPECT_EQ(canvas.at(3, 15), RGB(255, 255, 255)) << "row 1 starts with its own gap (class 0)";
+    EXPECT_EQ(canvas.at(559, 374), RGB(255, 255, 255));
+}
