@@ -1,0 +1,126 @@
+#include "telnet_protocol.h"
+
+#include <cstring>
+
+#include "output_queue.h"
+
+void TelnetReceive(uint8_t& state, const uint8_t* bytes, int count, TelnetReceiveSink& sink) {
+  int i = 0;
+  while (i < count) {
+    const uint8_t b = bytes[i];
+    if (state == kTelnetData) {
+      if (b == 0) {  // NUL in the data is dropped
+        ++i;
+        continue;
+      }
+      if (b != kIac) {
+        int end = i + 1;
+        while (end < count && bytes[end] != 0 && bytes[end] != kIac) ++end;
+        sink.Data(bytes + i, end - i);
+        i = end;
+        continue;
+      }
+      sink.Negotiation(&b, 1);
+      state = kTelnetAfterIac;
+      ++i;
+      continue;
+    }
+    ++i;
+    switch (state) {
+      case kTelnetAfterIac:
+        if (b == kIac) {  // an escaped data byte: not traced as negotiation
+          sink.Data(&b, 1);
+          state = kTelnetData;
+          break;
+        }
+        sink.Negotiation(&b, 1);
+        state = b == kSb                                    ? kTelnetSbOption
+                : b == kWill || b == kWont || b == kDont    ? kTelnetOtherOption
+                : b == kDo                                  ? kTelnetDoOption
+                                                            : kTelnetData;
+        break;
+      case kTelnetDoOption: {
+        sink.Negotiation(&b, 1);
+        const uint8_t refuse[3] = {kIac, kWont, b};
+        sink.Reply(refuse, 3);
+        state = kTelnetData;
+        break;
+      }
+      case kTelnetOtherOption:
+        sink.Negotiation(&b, 1);
+        state = kTelnetData;
+        break;
+      case kTelnetSbOption:
+        sink.Negotiation(&b, 1);
+        state = kTelnetInsideSb;
+        break;
+      case kTelnetInsideSb:
+        sink.Negotiation(&b, 1);
+        if (b == kIac) state = kTelnetSbAfterIac;
+        break;
+      case kTelnetSbAfterIac:
+        sink.Negotiation(&b, 1);
+        state = b == kSe ? kTelnetData : kTelnetInsideSb;
+        break;
+      default:  // a state out of range starts over with the data state
+        state = kTelnetData;
+        --i;
+        break;
+    }
+  }
+}
+
+void TelnetRawSend(const uint8_t* bytes, int count, const RawSendPorts& ports) {
+  if (count < 1) return;
+  if (OutputQueueEmpty()) {
+    int sent = ports.send(ports.context, bytes, count);
+    if (sent < 0) sent = 0;
+    if (sent > count) sent = count;
+    if (sent > 0 && ports.trace) ports.trace(bytes, sent);
+    if (sent == count) return;
+    bytes += sent;
+    count -= sent;
+  }
+  const int queued = OutputQueueAppend(bytes, count);
+  if (queued < count && ports.beep) ports.beep();
+}
+
+void TelnetWrite(const uint8_t* bytes, int count, const RawSendPorts& ports) {
+  static const uint8_t kIacByte = kIac;
+  int i = 0;
+  while (i < count) {
+    if (bytes[i] == kIac) {
+      TelnetRawSend(&kIacByte, 1, ports);
+      TelnetRawSend(&kIacByte, 1, ports);
+      ++i;
+      continue;
+    }
+    const void* hit = std::memchr(bytes + i, kIac, static_cast<size_t>(count - i));
+    const int end = hit ? static_cast<int>(static_cast<const uint8_t*>(hit) - bytes) : count;
+    TelnetRawSend(bytes + i, end - i, ports);
+    i = end;
+  }
+}
+
+void TelnetBreak(const RawSendPorts& ports) {
+  static const uint8_t kInterrupt[2] = {kIac, kIp};
+  TelnetRawSend(kInterrupt, 2, ports);
+}
+
+void SendQueuedOutput(const RawSendPorts& ports) {
+  while (!OutputQueueEmpty()) {
+    const int readable = OutputQueueReadable();
+    const uint8_t* p = OutputQueueReadPointer();
+    int sent = ports.send(ports.context, p, readable);
+    if (sent < 1) break;
+    if (sent > readable) sent = readable;
+    if (ports.trace) ports.trace(p, sent);
+    OutputQueueConsume(sent);
+  }
+}
+
+void CopyHostEntryAddress(const uint8_t* address, int length, uint8_t out[4]) {
+  std::memset(out, 0, 4);
+  if (!address || length <= 0) return;
+  std::memcpy(out, address, static_cast<size_t>(length < 4 ? length : 4));
+}
