@@ -45,6 +45,7 @@ uint32_t cp437_to_unicode(uint8_t code) { return kUnicode[code]; }
 EdgeKind cp437_edge_kind(uint8_t code) {
     if (code >= 176 && code <= 178) return EdgeKind::Shade;
     if (code >= 179 && code <= 223) return EdgeKind::Joins;
+    if (code == 8 || code == 10) return EdgeKind::Joins;  // inverse bullet and circle: solid cells
     return EdgeKind::Free;
 }
 

@@ -128,6 +128,7 @@ TEST(Faces, BoxGlyphsReachTheirEdges) {
         {195, false, true, true, true},   {180, true, false, true, true},
         {203, true, true, false, true},   {202, true, true, true, false},
         {219, true, true, true, true},    {220, true, true, false, true},
+        {8, true, true, true, true},      {10, true, true, true, true},
         {223, true, true, true, false},
     };
     for (const FaceRecipe& r : face_recipes()) {
