@@ -453,3 +453,69 @@ TEST_F(Renderer, LineGapIsPaintedAboveTheGlyphsInTheRunsBackground) {
     EXPECT_EQ(canvas.at(3, 15), RGB(255, 255, 255)) << "row 1 starts with its own gap (class 0)";
     EXPECT_EQ(canvas.at(559, 374), RGB(255, 255, 255));
 }
+
+namespace {
+
+// Steps the colour dialog through from inside its modal loop: a thread timer
+// finds the dialog and plays the given clicks, then presses the last button.
+struct DialogScript {
+    std::vector<std::pair<int, int>> commands;  // control id, notification code
+    int role = 0;
+    bool ran = false;
+};
+DialogScript* CurrentScript = nullptr;
+
+void CALLBACK PlayScript(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowA(nullptr, "Configure Colors");
+    if (!dialog || !CurrentScript || CurrentScript->ran) return;
+    KillTimer(nullptr, timer);
+    CurrentScript->ran = true;
+    SendDlgItemMessageA(dialog, IDC_COLOR_ROLES, LB_SETCURSEL, CurrentScript->role, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COLOR_ROLES, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_COLOR_ROLES)));
+    for (const auto& [id, code] : CurrentScript->commands)
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool RunScripted(DialogScript& script) {
+    CurrentScript = &script;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, PlayScript);
+    const bool ok = RunColorDialog(nullptr);
+    KillTimer(nullptr, timer);
+    CurrentScript = nullptr;
+    EXPECT_TRUE(script.ran) << "the dialog did not open";
+    return ok;
+}
+
+}  // namespace
+
+TEST_F(Renderer, ColorDialogWritesOnlyTheChangedKeysOnOk) {
+    store_.config.font_mode = 1;
+    ASSERT_TRUE(SetUpFonts(GetModuleHandleA(nullptr), store_));
+    // "Window": text colour 4, background 4 then 3.
+    DialogScript change{{{IDC_COLOR_TEXT_FIRST + 4, BN_CLICKED},
+                         {IDC_COLOR_BACK_FIRST + 4, BN_CLICKED},
+                         {IDC_COLOR_BACK_FIRST + 3, BN_CLICKED},
+                         {IDOK, BN_CLICKED}},
+                        kRoleWindow};
+    ASSERT_TRUE(RunScripted(change));
+    EXPECT_EQ(Colors.roles[kRoleWindow].fg, 4);
+    EXPECT_EQ(Colors.roles[kRoleWindow].bg, 3);
+    EXPECT_EQ(ini_.read_int("Color", "WindowF", -1), 4);
+    EXPECT_EQ(ini_.read_int("Color", "WindowB", -1), 3);
+    EXPECT_EQ(file_.key_count("Color"), 2u);
+
+    // Cancel keeps what is in use.
+    DialogScript cancel{{{IDC_COLOR_TEXT_FIRST + 9, BN_CLICKED}, {IDCANCEL, BN_CLICKED}}, kRoleStatus};
+    EXPECT_FALSE(RunScripted(cancel));
+    EXPECT_EQ(Colors.roles[kRoleStatus].fg, 0);
+    EXPECT_EQ(file_.key_count("Color"), 2u);
+
+    // "Defaults" restores the built-in colours of every role.
+    DialogScript defaults{{{IDC_COLOR_DEFAULTS, BN_CLICKED}, {IDOK, BN_CLICKED}}, kRoleStatus};
+    ASSERT_TRUE(RunScripted(defaults));
+    EXPECT_EQ(Colors.roles[kRoleWindow].fg, 12);
+    EXPECT_EQ(Colors.roles[kRoleWindow].bg, 1);
+    EXPECT_EQ(ini_.read_int("Color", "WindowF", -1), 12);
+    EXPECT_EQ(file_.key_count("Color"), 2u);
+}
