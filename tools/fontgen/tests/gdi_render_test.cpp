@@ -303,3 +303,36 @@ TEST_F(ScalableFont, FitsAnyCellAndKeepsBoxLinesJoined) {
         DeleteObject(font);
     }
 }
+
+// Printing draws with the face made extra-bold, italic and underlined by the system: the
+// face must still be the one selected, with every character as wide as the next.
+TEST_F(ScalableFont, SynthesisedPrintStylesKeepTheFaceAndCell) {
+    PrivateFont installed(recipe("Corvane").file_name);
+    ASSERT_GT(installed.added(), 0);
+    for (int style = 0; style < 4; ++style) {
+        SCOPED_TRACE("style " + std::to_string(style));
+        const BOOL italic = style == 1 || style == 3, underline = style == 2 || style == 3;
+        HFONT font = CreateFontA(30, 12, 0, 0, FW_EXTRABOLD, italic, underline, 0, SYMBOL_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0x31,
+                                 "Corvane");
+        ASSERT_NE(font, nullptr);
+        {
+            Canvas canvas(16 * 12, 30);
+            canvas.use(font);
+            EXPECT_EQ(canvas.face_name(), "Corvane");
+            TEXTMETRICA tm{};
+            ASSERT_TRUE(GetTextMetricsA(canvas.dc(), &tm));
+            EXPECT_GE(tm.tmWeight, FW_BOLD);
+            EXPECT_EQ(tm.tmItalic != 0, italic != 0);
+            EXPECT_EQ(tm.tmUnderlined != 0, underline != 0);
+            EXPECT_LE(tm.tmHeight, 30);
+            SIZE extent{};
+            GetTextExtentPoint32A(canvas.dc(), "\xC9\xCD\xCD\xBB", 4, &extent);
+            // Synthetic bold may widen each character by a pixel, but all alike.
+            EXPECT_EQ(extent.cx % 4, 0);
+            EXPECT_GE(extent.cx, 4 * 12);
+            EXPECT_LE(extent.cx, 4 * 13);
+        }
+        DeleteObject(font);
+    }
+}
