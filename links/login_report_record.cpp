@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -97,7 +98,11 @@ bool ParseDottedAddress(const std::string& text, uint8_t out[4]) {
 
 ReportServerSettings ParseReportSettings(const std::string& gdlText) {
   ReportServerSettings s;
+  // As the profile reader does: the first [Report] section and the first of
+  // each key count.
   bool inReport = false;
+  bool seenReport = false;
+  bool seen[4] = {};
   size_t pos = 0;
   while (pos < gdlText.size()) {
     size_t eol = gdlText.find('\n', pos);
@@ -107,7 +112,8 @@ ReportServerSettings ParseReportSettings(const std::string& gdlText) {
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       const size_t close = line.find(']');
-      inReport = close != std::string::npos && SameText(Trim(line.substr(1, close - 1)), "Report");
+      inReport = !seenReport && close != std::string::npos && SameText(Trim(line.substr(1, close - 1)), "Report");
+      seenReport = seenReport || inReport;
       continue;
     }
     if (!inReport) continue;
@@ -115,10 +121,17 @@ ReportServerSettings ParseReportSettings(const std::string& gdlText) {
     if (eq == std::string::npos) continue;
     const std::string key = Trim(line.substr(0, eq));
     const std::string value = Trim(line.substr(eq + 1));
-    if (SameText(key, "Int ip")) s.intIp = value;
-    else if (SameText(key, "Int port")) s.intPort = DecimalValue(value);
-    else if (SameText(key, "Ext ip")) s.extIp = value;
-    else if (SameText(key, "Ext port")) s.extPort = DecimalValue(value);
+    static const char* const kKeys[4] = {"Int ip", "Int port", "Ext ip", "Ext port"};
+    for (int k = 0; k < 4; ++k) {
+      if (seen[k] || !SameText(key, kKeys[k])) continue;
+      seen[k] = true;
+      switch (k) {
+        case 0: s.intIp = value; break;
+        case 1: s.intPort = DecimalValue(value); break;
+        case 2: s.extIp = value; break;
+        default: s.extPort = DecimalValue(value); break;
+      }
+    }
   }
   return s;
 }
@@ -136,4 +149,36 @@ bool ChooseReportServer(const ReportServerSettings& settings, const uint8_t pcAd
   std::memcpy(server->address, address, 4);
   server->port = settings.extPort;
   return true;
+}
+
+void QueueReport(LoginReportSlot& slot, std::vector<uint8_t> message, int state) {
+  slot.message = std::move(message);
+  slot.pendingState = state;
+  ++slot.generation;
+}
+
+bool LogoutReportDue(const LoginReportSlot& slot) { return slot.lastSentState == 1 || slot.pendingState == 1; }
+
+long ReportTimeout(const LoginReportSlot& slot) {
+  return slot.pendingState == 1 || slot.lastSentState == 1 ? kReportRepeatMs : kReportWaitForever;
+}
+
+TakenReport TakeReport(LoginReportSlot& slot) {
+  TakenReport t;
+  if (slot.message.empty()) return t;
+  if (slot.pendingState != 1 && slot.pendingState == slot.lastSentState) return t;
+  t.taken = true;
+  t.message = std::move(slot.message);
+  slot.message.clear();
+  t.generation = slot.generation;
+  t.previousLastSent = slot.lastSentState;
+  slot.lastSentState = slot.pendingState;
+  return t;
+}
+
+void ReturnReport(LoginReportSlot& slot, TakenReport taken, bool sendFailed) {
+  if (!taken.taken) return;
+  if (sendFailed) slot.lastSentState = taken.previousLastSent;
+  if (slot.generation != taken.generation) return;  // a newer message replaced it
+  slot.message = std::move(taken.message);
 }

@@ -50,3 +50,41 @@ struct ReportServer {
 // external address is not valid: then nothing is reported.
 bool ChooseReportServer(const ReportServerSettings& settings, const uint8_t pcAddress[4],
                         ReportServer* server);
+
+// The pending-message slot the GUI thread and the report thread share. Every
+// function here is called with the report mutex held; none blocks.
+struct LoginReportSlot {
+  std::vector<uint8_t> message;  // the pending message, empty = none
+  int pendingState = 0;          // 1 = logged in
+  int lastSentState = 0;
+  uint32_t generation = 0;       // counts queued messages
+};
+
+constexpr long kReportRepeatMs = 300000;  // while logged in
+constexpr long kReportRetryMs = 120000;   // after a failure
+constexpr long kReportWaitForever = -1;
+
+// GUI thread: a new message replaces the pending one.
+void QueueReport(LoginReportSlot& slot, std::vector<uint8_t> message, int state);
+// GUI thread: a logout report is due on a log-out announcement or a
+// disconnect when the server was told of a login, or a login still waits to
+// be told (then the pending login is withdrawn instead of reaching the server
+// after the user has gone).
+bool LogoutReportDue(const LoginReportSlot& slot);
+
+// Report thread, before connecting: how long to wait after this delivery.
+long ReportTimeout(const LoginReportSlot& slot);
+
+struct TakenReport {
+  bool taken = false;
+  std::vector<uint8_t> message;
+  uint32_t generation = 0;
+  int previousLastSent = 0;
+};
+// Report thread, connected: take the message out when the state is logged
+// in or differs from the last one sent.
+TakenReport TakeReport(LoginReportSlot& slot);
+// Report thread, after sending: the taken message goes back into the slot
+// unless a newer one arrived meanwhile. When the send failed, the state counts
+// as not sent (so a logout is tried again rather than lost).
+void ReturnReport(LoginReportSlot& slot, TakenReport taken, bool sendFailed);

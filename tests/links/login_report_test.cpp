@@ -72,7 +72,9 @@ TEST(LoginReport, ServerFromTheReportSection) {
       "; a comment\r\n"
       "Ext ip=203.0.113.9\r\n"
       "Ext port=8001\r\n"
-      "[Later]\r\nExt ip=9.9.9.9\r\n";
+      "Ext port=9999\r\n"
+      "[Later]\r\nExt ip=9.9.9.9\r\n"
+      "[report]\r\nInt ip=8.8.8.8\r\n";
   const ReportServerSettings s = ParseReportSettings(gdl);
   EXPECT_EQ(s.intIp, "10.20.0.5");
   EXPECT_EQ(s.intPort, 7001);
@@ -107,4 +109,80 @@ TEST(LoginReport, ServerFromTheReportSection) {
   bad.extIp = "nowhere";
   EXPECT_FALSE(ChooseReportServer(bad, pc, &server));
   EXPECT_FALSE(ChooseReportServer(ParseReportSettings(""), pc, &server));
+}
+
+namespace {
+
+// One delivery of the report thread against a server that takes the record
+// or not; returns what reached the server ("" = nothing) and the time-out.
+struct Delivery {
+  std::string sent;
+  long timeout;
+};
+Delivery Deliver(LoginReportSlot& slot, bool serverUp) {
+  Delivery d{"", ReportTimeout(slot)};
+  if (!serverUp) {
+    d.timeout = kReportRetryMs;
+    return d;
+  }
+  TakenReport t = TakeReport(slot);
+  if (t.taken) d.sent = Str(std::vector<uint8_t>(t.message.begin(), t.message.begin() + 2));
+  ReturnReport(slot, std::move(t), false);
+  return d;
+}
+
+}  // namespace
+
+TEST(LoginReportSlot, LoginRepeatsLogoutGoesOnce) {
+  LoginReportSlot slot;
+  EXPECT_EQ(ReportTimeout(slot), kReportWaitForever);
+  EXPECT_FALSE(LogoutReportDue(slot));  // nobody logged in: no logout report
+  QueueReport(slot, LoginMessage("u", "id", "t"), 1);
+  Delivery d = Deliver(slot, true);
+  EXPECT_EQ(d.sent, "LI");
+  EXPECT_EQ(d.timeout, kReportRepeatMs);
+  EXPECT_EQ(Deliver(slot, true).sent, "LI");  // repeated while logged in
+  ASSERT_TRUE(LogoutReportDue(slot));
+  QueueReport(slot, LogoutMessage("id", "t"), 0);
+  d = Deliver(slot, true);
+  EXPECT_EQ(d.sent, "LO");
+  EXPECT_EQ(d.timeout, kReportRepeatMs);  // the last state sent was still logged in
+  d = Deliver(slot, true);
+  EXPECT_EQ(d.sent, "");  // delivered once
+  EXPECT_EQ(d.timeout, kReportWaitForever);
+  EXPECT_FALSE(LogoutReportDue(slot));
+}
+
+TEST(LoginReportSlot, AFailedSendIsTriedAgain) {
+  LoginReportSlot slot;
+  QueueReport(slot, LoginMessage("u", "id", "t"), 1);
+  EXPECT_EQ(Deliver(slot, true).sent, "LI");
+  QueueReport(slot, LogoutMessage("id", "t"), 0);
+  TakenReport t = TakeReport(slot);
+  ASSERT_TRUE(t.taken);
+  ReturnReport(slot, std::move(t), true);  // the connection broke while sending
+  EXPECT_EQ(Deliver(slot, true).sent, "LO");
+  EXPECT_EQ(Deliver(slot, true).sent, "");
+}
+
+TEST(LoginReportSlot, ANewerMessageWinsOverTheOneBeingSent) {
+  LoginReportSlot slot;
+  QueueReport(slot, LoginMessage("first", "id", "t"), 1);
+  TakenReport t = TakeReport(slot);
+  QueueReport(slot, LoginMessage("second", "id", "t"), 1);
+  ReturnReport(slot, std::move(t), false);
+  TakenReport again = TakeReport(slot);
+  ASSERT_TRUE(again.taken);
+  EXPECT_EQ(Str(again.message).substr(0, 8), "LIsecond");
+}
+
+TEST(LoginReportSlot, ALogoutBeforeTheLoginReachedTheServerWithdrawsIt) {
+  LoginReportSlot slot;
+  QueueReport(slot, LoginMessage("u", "id", "t"), 1);
+  EXPECT_EQ(Deliver(slot, false).timeout, kReportRetryMs);  // server down
+  ASSERT_TRUE(LogoutReportDue(slot));
+  QueueReport(slot, LogoutMessage("id", "t"), 0);
+  // The server never heard of the login: it hears nothing at all.
+  EXPECT_EQ(Deliver(slot, true).sent, "");
+  EXPECT_EQ(ReportTimeout(slot), kReportWaitForever);
 }
