@@ -4,7 +4,7 @@
 #include "comm.h"
 #include "engine.h"
 #include "main_window.h"
-#include "shell/dialogs/disconnect_password_dialog.h"
+#include "shell/dialogs/disconnect_dialog_win32.h"
 #include "shell_state.h"
 
 namespace {
@@ -45,7 +45,8 @@ bool ConfirmLoggedInWarning(HWND owner) {
   if (!disconnectPassword.set)
     return MessageBoxA(owner, text.c_str(), "Still running Corvane", MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2) == IDYES;
   text += kPasswordRequest;
-  return AskDisconnectPassword(owner, text.c_str(), disconnectPassword.bytes, disconnectPassword.length);
+  return AskDisconnectPassword(Shell.instance, owner, text.c_str(), disconnectPassword.bytes,
+                               disconnectPassword.length);
 }
 
 bool ConfirmClose(HWND owner, WPARAM closeParam) {

@@ -4,25 +4,27 @@
 #include "comm.h"
 #include "comm_dialog.h"
 #include "engine.h"
+#include "render_notify.h"
 #include "engine_bridge.h"
 #include "file_selection.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "password_dialogs.h"
 #include "resource_ids.h"
-#include "shell/dialogs/about_dialog.h"
+#include "shell/dialogs/about_dialog_win32.h"
 #include "shell/render/renderer.h"
-#include "shell/sound/tone_player.h"
+#include "shell/sound/tone_player_win32.h"
 #include "shell_config.h"
 #include "shell_state.h"
 
 namespace {
 
-void SetSoundMode(int command) {
+void ChooseSoundMode(int command) {
   int mode = command - CMD_SOUND_WINDOWS;  // 0 Windows, 1 Pc, 2 None
-  if (TonePlayerBusy() || Config.store.config.sound_mode == mode) return;
+  if (SoundPlaying() || Config.store.config.sound_mode == mode) return;
   Config.store.config.sound_mode = static_cast<signed char>(mode);
   Config.store.save_sound();
+  SetSoundMode(mode);
   CheckMenuRadioItem(GetMenu(Shell.mainWindow), CMD_SOUND_WINDOWS, CMD_SOUND_NONE, command, MF_BYCOMMAND);
 }
 
@@ -73,7 +75,7 @@ void HandleCommand(HWND window, int id) {
       if (ConfirmLoggedInWarning(window)) Disconnect();
       break;
     case CMD_ABOUT:
-      RunAboutDialog(window);
+      ShowAboutDialog(Shell.instance, window);
       break;
     case CMD_COMMUNICATIONS:
       Communications(window);
@@ -82,21 +84,15 @@ void HandleCommand(HWND window, int id) {
       if (RunColorDialog(window)) InvalidateRect(Shell.paintTarget, nullptr, FALSE);
       break;
     case CMD_FONT_RASTER_10X18:
-      SelectFont(0);
-      break;
     case CMD_FONT_RASTER_7X12:
-      SelectFont(1);
-      break;
     case CMD_FONT_CORVANE:
-      SelectFont(2);
-      break;
     case CMD_FONT_CORVANE_BOLD:
-      SelectFont(3);
+      SelectFont(id == CMD_FONT_RASTER_10X18 ? 0 : id == CMD_FONT_RASTER_7X12 ? 1 : id == CMD_FONT_CORVANE ? 2 : 3);
       break;
     case CMD_SOUND_WINDOWS:
     case CMD_SOUND_PC:
     case CMD_SOUND_NONE:
-      SetSoundMode(id);
+      ChooseSoundMode(id);
       break;
     case CMD_PASSWORD:
       if (ConfigurationPasswordAccepted(window)) RunSetPasswordDialog(window);

@@ -7,10 +7,11 @@
 
 #include "comm.h"
 #include "engine.h"
+#include "render_notify.h"
 #include "message_line.h"
 #include "shell/keyboard/input_mode.h"
 #include "shell/render/renderer.h"
-#include "shell/sound/tone_player.h"
+#include "shell/sound/tone_player_win32.h"
 #include "shell_config.h"
 #include "shell_state.h"
 #include "shell_timers.h"
@@ -27,8 +28,8 @@ class Win32EngineShell final : public EngineShell {
   void CursorMoved() override { MoveCaret(); }
 
   bool SoundEnabled() override { return true; }
-  bool TonePlaying() override { return TonePlayerBusy(); }
-  void QueueTone(int length, int frequency) override { QueueHostTone(length, frequency); }
+  bool TonePlaying() override { return SoundPlaying(); }
+  void QueueTone(int length, int frequency) override { QueueSoundTone(length, frequency); }
 
   void StartTimer(int id, int milliseconds) override {
     if (Shell.mainWindow) SetTimer(Shell.mainWindow, static_cast<UINT_PTR>(id), static_cast<UINT>(milliseconds), nullptr);

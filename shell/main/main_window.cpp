@@ -2,15 +2,15 @@
 // window is routed from here to its owner.
 #include "main_window.h"
 
-#include <windowsx.h>
 
 #include "comm.h"
 #include "engine.h"
+#include "render_notify.h"
 #include "engine_bridge.h"
 #include "resource_ids.h"
 #include "shell/render/renderer.h"
-#include "shell/sound/tone_player.h"
-#include "shell/sound/tray_icon.h"
+#include "shell/dialogs/tray_icon_win32.h"
+#include "shell/sound/tone_player_win32.h"
 #include "shell_config.h"
 #include "shell_state.h"
 #include "shell_timers.h"
@@ -47,7 +47,7 @@ void OnSize(HWND window, WPARAM kind, int width, int height) {
     if (Config.store.config.save_last) RecordPlacement();
     return;
   }
-  if (kind == SIZE_RESTORED) RemoveTrayIcon();
+  if (kind == SIZE_RESTORED) RemoveTrayIcon(Shell.mainWindow);
   if ((kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) && !FullScreenOn()) {
     RefitToClient(width, height);
     MoveCaret();
@@ -59,8 +59,9 @@ void OnGetMinMaxInfo(MINMAXINFO* info) {
   if (!Shell.mainFont) return;
   int frameWidth, frameHeight;
   WindowFrameSize(*Shell.mainFont, &frameWidth, &frameHeight);
+  // At least the 7 x 12 grid (560 x 300) inside whatever frame the window has.
   info->ptMinTrackSize.x = frameWidth + 560;
-  info->ptMinTrackSize.y = 350;
+  info->ptMinTrackSize.y = frameHeight + 300;
   int width, height;
   WindowSizeForFont(*Shell.mainFont, &width, &height);
   info->ptMaxTrackSize.x = width < Shell.screenWidth ? width : Shell.screenWidth;
@@ -162,14 +163,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_TIMER:
       if (wParam == kTimerTone) {
-        NextTone();
+        OnToneTimer();
         return 0;
       }
       if (HandleEngineTimer(wParam)) return 0;
       KillTimer(window, wParam);
       return 0;
     case MM_WOM_DONE:
-      WaveBlockDone();
+      OnWaveDone(wParam, lParam);
       return 0;
     case WM_COMMAND:
       HandleCommand(window, LOWORD(wParam));

@@ -6,6 +6,14 @@
 #include "shell_config.h"
 #include "shell_state.h"
 
+namespace {
+int MainFontIndex() {
+  for (int i = 0; i < kFontRecordCount; ++i)
+    if (FontRecordAt(i) == Shell.mainFont) return i;
+  return -1;
+}
+}  // namespace
+
 void SetMenuMarks() {
   HMENU menu = GetMenu(Shell.mainWindow);
   if (!menu) return;

@@ -6,6 +6,7 @@
 #include "shell/config/config_store.h"
 #include "shell/config/ini_win32.h"
 #include "shell/config/registry_win32.h"
+#include "shell/config/user_directory.h"
 #include "shell/config/variant_ini.h"
 
 struct ShellConfiguration {

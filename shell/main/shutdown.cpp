@@ -3,8 +3,8 @@
 #include "engine.h"
 #include "main_window.h"
 #include "shell/render/renderer.h"
-#include "shell/sound/tone_player.h"
-#include "shell/sound/tray_icon.h"
+#include "shell/dialogs/tray_icon_win32.h"
+#include "shell/sound/tone_player_win32.h"
 #include "shell_state.h"
 
 void ShutDown() {
@@ -13,8 +13,8 @@ void ShutDown() {
   Engine.windows->CloseAllWindows();
   DeleteRenderObjects();
   DeleteFonts();
-  StopSound();
+  ShutDownSound();
   CloseHelp();
-  RemoveTrayIcon();
+  RemoveTrayIcon(Shell.mainWindow);
   PostQuitMessage(0);
 }

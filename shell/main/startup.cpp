@@ -10,7 +10,9 @@
 
 #include "engine_bridge.h"
 #include "main_window.h"
+#include "message_box.h"
 #include "message_loop.h"
+#include "shell/sound/tone_player_win32.h"
 #include "resource_ids.h"
 #include "shell/config/user_directory.h"
 #include "shell/render/renderer.h"
@@ -73,6 +75,25 @@ bool StoredPlacementFits(int width, int height, RECT& out) {
   return out.left >= work.left && out.top >= work.top && out.right <= work.right && out.bottom <= work.bottom;
 }
 
+// The frame metrics the window size was computed from may differ from what
+// the window really got (a menu bar that wraps, a themed frame): correct the
+// size until the client area holds exactly the grid.
+void SnapClientToGrid(HWND window) {
+  const FontRecord& font = *Shell.mainFont;
+  const int wantWidth = 80 * CellWidth(font);
+  const int wantHeight = 25 * CellRowHeight(font);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    RECT client, frame;
+    GetClientRect(window, &client);
+    GetWindowRect(window, &frame);
+    int dx = wantWidth - (client.right - client.left);
+    int dy = wantHeight - (client.bottom - client.top);
+    if (dx == 0 && dy == 0) return;
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 bool InitialiseInstance(int show) {
   Shell.msgWheel = RegisterWindowMessageA("MSWHEEL_ROLLMSG");
   Shell.msgSourceRequest = RegisterWindowMessageA("Message Source Request");
@@ -97,8 +118,11 @@ bool InitialiseInstance(int show) {
   Shell.mainWindow = CreateWindowA(kMainClass, kProgramTitle, style, x, y, width, height, nullptr, nullptr,
                                    Shell.instance, nullptr);
   if (!Shell.mainWindow) return false;
+  SnapClientToGrid(Shell.mainWindow);
 
   CreateRenderObjects();
+  AttachSound(Shell.mainWindow);
+  SetSoundMode(Config.store.config.sound_mode);
   PostMessageA(Shell.mainWindow, WM_SETCURSOR, reinterpret_cast<WPARAM>(Shell.mainWindow), HTCLIENT);
   Shell.paintTarget = Shell.mainWindow;
 
@@ -114,7 +138,7 @@ bool InitialiseInstance(int show) {
   Config.store.config.printer = 0;  // the printer selection starts every run at 0
   SetMenuMarks();
   Config.store.correct_mouse_settings();
-  ApplyColorOverrides();
+  if (ApplyColorOverrides()) InvalidateRect(Shell.mainWindow, nullptr, FALSE);
   return true;
 }
 
@@ -160,7 +184,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   LoadConfiguration(commandLine);
   Shell.savedPlacementValid = Config.store.placement_valid;
   AttachEngineToShell();
-  if (!SetUpFonts()) return 0;
+  if (!SetUpFonts(instance, Config.store)) {
+    ShowStringMessage(nullptr, IDS_NO_SUITABLE_FONT);
+    return 0;
+  }
   DWORD ole = OleBuildVersion();
   if (HIWORD(ole) == 23 && LOWORD(ole) >= 631) Shell.oleReady = SUCCEEDED(OleInitialize(nullptr));
   if (!InitialiseInstance(show)) return 0;
