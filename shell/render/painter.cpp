@@ -94,7 +94,7 @@ void PaintCells(HDC dc, const FontRecord& record, HRGN region, const RECT& box, 
     RestoreDC(dc, saved);
 }
 
-void PaintWindow(HWND window) {
+void PaintWindow(HWND window, const Cell* buffer) {
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     const int kind = GetUpdateRgn(window, region, FALSE);
     if (kind == NULLREGION || kind == ERROR) {
@@ -108,7 +108,7 @@ void PaintWindow(HWND window) {
     if (dc && record) {
         RECT box;
         GetRgnBox(region, &box);
-        PaintCells(dc, *record, region, box, Screen.cells);
+        PaintCells(dc, *record, region, box, buffer ? buffer : Screen.cells);
     }
     EndPaint(window, &ps);
     DeleteObject(region);

@@ -37,6 +37,8 @@ void WindowSizeForFont(const FontRecord& r, int* width, int* height) {
     *height += kScreenRows * CellRowHeight(r);
 }
 
+RECT WorkArea() { return Render.workArea; }
+
 void DeleteFonts() {
     for (FontRecord& r : Render.fonts) {
         if (r.font) DeleteObject(r.font);

@@ -60,6 +60,8 @@ void CreateRenderObjects();
 void DeleteRenderObjects();
 // Every font handle (shut-down).
 void DeleteFonts();
+// The system's work area as font set-up found it (window placement checks).
+RECT WorkArea();
 
 // --- Font records and window geometry ---
 
@@ -89,8 +91,9 @@ void MaximiseScalableFont();
 
 // --- Painting ---
 
-// WM_PAINT of the main and the full-screen window.
-void PaintWindow(HWND window);
+// WM_PAINT of the main and the full-screen window: the ScreenModel, or the
+// 80 x 25 cell buffer given (the receive-trace viewer's page while it is open).
+void PaintWindow(HWND window, const Cell* buffer = nullptr);
 // The cells of the update region `region` (null: all of `box`) of a grid in
 // font record `record`, in colour, onto `dc`: `cells` is the ScreenModel's or
 // an 80 x 25 buffer of the same layout.

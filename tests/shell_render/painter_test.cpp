@@ -383,6 +383,18 @@ TEST_F(Renderer, SelectingAFontSizesTheWindowToTheGrid) {
         EXPECT_EQ(GetMenuState(GetMenu(window), CMD_FONT_RASTER_10X18, MF_BYCOMMAND) & MF_CHECKED,
                   static_cast<UINT>(MF_CHECKED));
         EXPECT_FALSE(SelectFont(kFontRaster10x18)) << "already in use";
+
+        // WM_PAINT draws the invalidated cells, opaque, from the ScreenModel.
+        UpdateWindow(window);
+        FillCellsWith(0, 0, 80, ' ', CellAttribute{9, 0, 0});  // Window Hilight: 1 on 12
+        FillCellsWith(0, 1, 80, ' ', CellAttribute{9, 0, 0});
+        InvalidateCellRect(0, 0, 80, 1);
+        UpdateWindow(window);
+        HDC wdc = GetDC(window);
+        EXPECT_EQ(GetPixel(wdc, 5, 5), PaletteColor(12));
+        EXPECT_EQ(GetPixel(wdc, 795, 17), PaletteColor(12));
+        EXPECT_EQ(GetPixel(wdc, 5, 23), RGB(255, 255, 255)) << "row 1 was not invalidated";
+        ReleaseDC(window, wdc);
     }
     EXPECT_FALSE(SelectFont(kFontCorvaneBold) && !FontAvailable(kFontCorvaneBold));
 
