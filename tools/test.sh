@@ -33,16 +33,20 @@ start_time=$(date +%s)
 XVFB_PID=
 WINE_PREFIX_STARTED=
 
-cleanup() {
+# Stops the services a stage started: the Wine prefix's server (and every Windows program
+# still running in it) and the Xvfb display. Also run on the way out, however that comes.
+stop_services() {
   if [ -n "$WINE_PREFIX_STARTED" ]; then
     "$ROOT/tools/wine-run" --prefix "$WINE_PREFIX_STARTED" --kill
+    WINE_PREFIX_STARTED=
   fi
   if [ -n "$XVFB_PID" ]; then
     kill "$XVFB_PID" 2>/dev/null
     wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
   fi
 }
-trap cleanup EXIT
+trap stop_services EXIT
 trap 'exit 130' INT TERM
 
 elapsed() { echo $(( $(date +%s) - $1 )); }
@@ -230,6 +234,7 @@ stage_win64() {
   prefix_seconds=$(elapsed "$t")
   export TAVIX_WINEPREFIX=$WINE_PREFIX_STARTED
   run_ctest "$dir" "$log"
+  stop_services
   note "win64: build $BUILD_SECONDS s, Wine prefix $prefix_seconds s, tests under Wine $TEST_SECONDS s (DISPLAY $DISPLAY): $CT_TEXT"
 }
 
