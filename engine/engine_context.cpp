@@ -15,6 +15,7 @@ class NullShell final : public EngineShell {
   void StopTimer(int) override {}
   void SetSpinnerRunning(bool) override {}
   void ResetStatusIndicators() override {}
+  void ScreenInitialised() override {}
   void SetCaptionText(const char*) override {}
   void BringToForeground() override {}
   void ActivateWindowBehind() override {}

@@ -28,6 +28,8 @@ class EngineShell {
   virtual void SetSpinnerRunning(bool running) = 0;
   // Status indicators (caret-hide bits and friends) back to none.
   virtual void ResetStatusIndicators() = 0;
+  // The screen was initialised (ESC W I or a connection reset).
+  virtual void ScreenInitialised() {}
 
   // Caption and window requests.
   virtual void SetCaptionText(const char* text) = 0;   // "" = the configured title alone

@@ -35,6 +35,7 @@ void ScreenInitialisation() {
   ClearWindow(0, 0, kScreenCols, kWorkRows, CellAttribute{0, w.curLevel, 0}, true);
   Engine.shell->ResetStatusIndicators();
   UpdateSpinner();
+  Engine.shell->ScreenInitialised();
 }
 
 void ScreenInitialisationCommand() { ScreenInitialisation(); }

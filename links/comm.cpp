@@ -1,6 +1,17 @@
 #include "comm.h"
 
+#include "channel_hooks.h"
 #include "output_queue.h"
+
+namespace {
+void NoReceived(const uint8_t*, int) {}
+void NoTrace(const uint8_t*, int, uint8_t) {}
+void Nothing() {}
+int NoMessage(int, int, unsigned) { return 0; }
+void NoConnected(const char*) {}
+}  // namespace
+
+ChannelHooks ChannelEvents = {NoReceived, NoTrace, Nothing, NoMessage, NoConnected, Nothing, Nothing, Nothing, Nothing};
 
 _win_nocomm NoChannel;
 ChannelRecord Channels = {&NoChannel};

@@ -9,6 +9,8 @@
 #include "engine.h"
 #include "render_notify.h"
 #include "message_line.h"
+#include "shell/ingress/auto_login.h"
+#include "shell/ingress/ingress.h"
 #include "shell/keyboard/input_mode.h"
 #include "shell/render/renderer.h"
 #include "shell/sound/tone_player_win32.h"
@@ -75,8 +77,9 @@ class Win32EngineShell final : public EngineShell {
   void SetDisconnectPassword(const uint8_t* bytes, int length) override {
     SetHostDisconnectPassword(bytes, length);
   }
-  int ReceiveTraceLength() override { return 0; }
-  uint8_t ReceiveTraceByte(int) override { return 0; }
+  int ReceiveTraceLength() override { return TraceDumpLength(); }
+  uint8_t ReceiveTraceByte(int index) override { return TraceDumpByte(index); }
+  void ScreenInitialised() override { StopAutoLogin(); }
   const char* UserId() override { return Config.store.active.userid; }
   void FailureNotice() override {
     if (Shell.mainWindow) PostMessageA(Shell.mainWindow, WM_COMMAND, kFailureNoticeCommand, 0);
@@ -97,6 +100,7 @@ Win32EngineShell engineShell;
 CurrentChannelPort channelPort;
 
 void WriteKeyBytes(const uint8_t* bytes, int count) { Channels.current->write(bytes, count); }
+void WriteAutoLogin(const uint8_t* bytes, int count) { Channels.current->write(bytes, count); }
 
 }  // namespace
 
@@ -124,6 +128,21 @@ bool HandleEngineTimer(UINT_PTR id) {
     default:
       return false;
   }
+}
+
+void StartAutoLoginFromCommandLine() {
+  const tavix::CommandLine& cl = Config.commandLine;
+  AutoLoginSettings s;
+  s.userId = cl.user_id;
+  s.hasPassword = !cl.password.empty();
+  s.password = cl.password;
+  s.hasAccount = !cl.account.empty();
+  s.account = cl.account;
+  s.hasScript = !cl.keystrokes.empty();
+  s.script = cl.keystrokes;
+  AutoLogin.write = WriteAutoLogin;
+  AutoLogin.typeAhead = nullptr;  // the type-ahead queue comes with the keyboard dispatcher
+  if (!s.userId.empty()) StartAutoLogin(s);
 }
 
 void UpdateSpinnerNow() {

@@ -8,6 +8,8 @@
 void AttachEngineToShell();
 // Engine timers routed from WM_TIMER; true when the timer was the engine's.
 bool HandleEngineTimer(UINT_PTR id);
+// Auto-login from the -U, -P, -A and -E switches.
+void StartAutoLoginFromCommandLine();
 // Redraw the busy spinner now.
 void UpdateSpinnerNow();
 

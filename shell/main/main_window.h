@@ -49,3 +49,6 @@ void SetHostDisconnectPassword(const unsigned char* bytes, int length);
 void Connect();
 // Close help (shut-down).
 void CloseHelp();
+
+// Point the channels' hooks at the shell (start-up).
+void AttachChannelEvents();

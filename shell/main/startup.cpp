@@ -184,6 +184,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   LoadConfiguration(commandLine);
   Shell.savedPlacementValid = Config.store.placement_valid;
   AttachEngineToShell();
+  AttachChannelEvents();
+  StartAutoLoginFromCommandLine();
   if (!SetUpFonts(instance, Config.store)) {
     ShowStringMessage(nullptr, IDS_NO_SUITABLE_FONT);
     return 0;

@@ -64,6 +64,7 @@ void RecordingShell::StartTimer(int id, int ms) {
 void RecordingShell::StopTimer(int id) { Event("stop-timer " + std::to_string(id)); }
 void RecordingShell::SetSpinnerRunning(bool running) { Event(running ? "spinner on" : "spinner off"); }
 void RecordingShell::ResetStatusIndicators() { Event("reset-indicators"); }
+void RecordingShell::ScreenInitialised() { Event("screen-initialised"); }
 void RecordingShell::SetCaptionText(const char* text) { Event(std::string("caption ") + text); }
 void RecordingShell::BringToForeground() { Event("foreground"); }
 void RecordingShell::ActivateWindowBehind() { Event("window-behind"); }

@@ -62,6 +62,7 @@ class RecordingShell final : public EngineShell,
   void StopTimer(int id) override;
   void SetSpinnerRunning(bool running) override;
   void ResetStatusIndicators() override;
+  void ScreenInitialised() override;
   void SetCaptionText(const char* text) override;
   void BringToForeground() override;
   void ActivateWindowBehind() override;

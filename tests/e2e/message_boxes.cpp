@@ -1,0 +1,52 @@
+#include "message_boxes.h"
+
+#include <cstring>
+
+namespace {
+
+BOOL CALLBACK CollectStatic(HWND child, LPARAM param) {
+  char name[32];
+  GetClassNameA(child, name, sizeof name);
+  if (_stricmp(name, "Static") == 0) {
+    char text[1024];
+    GetWindowTextA(child, text, sizeof text);
+    std::string* out = reinterpret_cast<std::string*>(param);
+    *out += text;
+  }
+  return TRUE;
+}
+
+struct Search {
+  DWORD pid;
+  const char* text;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
+  Search* s = reinterpret_cast<Search*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != s->pid || !IsWindowVisible(window)) return TRUE;
+  char name[32];
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, "#32770") != 0) return TRUE;
+  if (DialogText(window).find(s->text) == std::string::npos) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+std::string DialogText(HWND dialog) {
+  std::string text;
+  EnumChildWindows(dialog, CollectStatic, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+HWND FindMessageBox(DWORD processId, const char* text) {
+  Search s{processId, text, nullptr};
+  EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+void PressButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }

@@ -1,0 +1,13 @@
+// Message boxes of another process, found through the window list.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// A dialog-class window of the process whose text contains `text`.
+HWND FindMessageBox(DWORD processId, const char* text);
+// The texts of a dialog's static controls, joined.
+std::string DialogText(HWND dialog);
+// Press a button of the dialog (IDYES, IDNO, IDOK...).
+void PressButton(HWND dialog, int id);
