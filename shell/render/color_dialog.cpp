@@ -33,9 +33,14 @@ void DrawSwatch(const ColorDialog& d, const DRAWITEMSTRUCT& item) {
     const ColorRoleEntry& role = d.copy.roles[d.role];
     const bool marked = index == (text ? role.fg : role.bg);
     RECT r = item.rcItem;
-    FillRect(item.hDC, &r, static_cast<HBRUSH>(GetStockObject(marked ? BLACK_BRUSH : WHITE_BRUSH)));
-    // A marked swatch shows a thick black frame around the colour.
-    InflateRect(&r, marked ? -3 : -1, marked ? -3 : -1);
+    // A marked swatch has a black frame with a white line inside it, which
+    // shows on every colour; the others a thin grey edge.
+    FillRect(item.hDC, &r, static_cast<HBRUSH>(GetStockObject(marked ? BLACK_BRUSH : GRAY_BRUSH)));
+    if (marked) {
+        InflateRect(&r, -2, -2);
+        FillRect(item.hDC, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    InflateRect(&r, -1, -1);
     FillRect(item.hDC, &r, d.swatches[index]);
     if (item.itemState & ODS_FOCUS) {
         RECT f = item.rcItem;
