@@ -531,3 +531,44 @@ TEST_F(Renderer, ColorDialogWritesOnlyTheChangedKeysOnOk) {
     EXPECT_EQ(ini_.read_int("Color", "WindowF", -1), 12);
     EXPECT_EQ(file_.key_count("Color"), 2u);
 }
+
+TEST_F(Renderer, MixedFontDrawsHighCodesWithTheRegularScalableFont) {
+    store_.config.font_mode = 1;
+    ASSERT_TRUE(SetUpFonts(GetModuleHandleA(nullptr), store_));
+    const fontgen::FntInfo raster = FontFromResource(IDF_DOS7X12);
+    // A mixed record over the raster face, with the scalable face of the same
+    // cell as its companion (the regular scalable record).
+    FontRecord mixed = Render.fonts[kFontRaster7x12];
+    mixed.mixedFont = true;
+    FontRecord& companion = Render.fonts[kFontCorvane];
+    HFONT previous = companion.font;
+    companion.font = CreateFontA(12, 7, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, 0x31, "Corvane");
+    companion.lineGap = 0;
+    ASSERT_NE(companion.font, nullptr);
+    const uint8_t text[] = {'a', 'b', 200, 'c'};
+    FillCellsWith(0, 0, 4, ' ', CellAttribute{2, 0, 0});
+    WriteText(0, 0, text, 4);
+    Canvas canvas(560, 300, RGB(1, 2, 3));
+    PaintCells(canvas.dc(), mixed, nullptr, RECT{0, 0, 28, 12}, Screen.cells);
+    const COLORREF fg = PaletteColor(12), bg = PaletteColor(1);
+    EXPECT_EQ(CompareCell(canvas, mixed, 0, 0, raster.glyphs['a'], fg, bg), "");
+    EXPECT_EQ(CompareCell(canvas, mixed, 1, 0, raster.glyphs['b'], fg, bg), "");
+    EXPECT_EQ(CompareCell(canvas, mixed, 3, 0, raster.glyphs['c'], fg, bg), "");
+
+    // Code 200 is the companion's glyph, which differs from the raster one.
+    Canvas reference(7, 12, bg);
+    SelectObject(reference.dc(), companion.font);
+    SetTextColor(reference.dc(), fg);
+    SetBkColor(reference.dc(), bg);
+    const char high = static_cast<char>(200);
+    TextOutA(reference.dc(), 0, 0, &high, 1);
+    fontgen::Bitmap drawn(7, 12);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 7; ++x) drawn.set(x, y, reference.at(x, y) == fg);
+    SelectObject(reference.dc(), GetStockObject(SYSTEM_FONT));
+    ASSERT_NE(drawn, raster.glyphs[200]) << "the two faces must differ for this check";
+    EXPECT_EQ(CompareCell(canvas, mixed, 2, 0, drawn, fg, bg), "");
+    DeleteObject(companion.font);
+    companion.font = previous;
+}
