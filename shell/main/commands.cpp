@@ -130,6 +130,33 @@ void HandleCommand(HWND window, int id) {
     case CMD_CLEAR_TYPE_AHEAD:
       Screen.busy = 0;
       break;
+    case CMD_DEBUG:
+      ToggleTraceViewerCommand();
+      break;
+    case CMD_TRACE_PAGE_BACK:
+    case CMD_TRACE_PAGE_FORWARD:
+      if (TraceViewerOpen()) TracePageCommand(id == CMD_TRACE_PAGE_BACK);
+      break;
+    case CMD_TRACE_SAVE:
+      SaveDebugDataCommand(window);
+      break;
+    case CMD_TRACE_LOAD:
+      LoadDebugDataCommand(window);
+      break;
+    case CMD_RECEIVED_DATA:
+      ReceivedDataDumpCommand();
+      break;
+    case CMD_RECEIVED_DATA_KEY:
+      if (Config.store.config.rcv_dump) ReceivedDataDumpCommand();
+      break;
+    case CMD_BREAK:
+      if (Config.store.config.controlc_break) {
+        const uint8_t etx = 3;
+        Channels.current->write(&etx, 1);
+      } else {
+        Channels.current->start_break();
+      }
+      break;
     case kFailureNoticeCommand:
       ShowStringMessage(window, IDS_INSUFFICIENT_MEMORY);
       break;

@@ -8,6 +8,7 @@
 #include "shell/keyboard/input_mode.h"
 #include "shell_config.h"
 #include "shell_state.h"
+#include "login_report_win32.h"
 #include "win_telnet.h"
 
 namespace {
@@ -43,6 +44,7 @@ void Connect() {
 
 void Disconnect() {
   Channels.current->close();
+  ReportLogout(MainTitle());
   ResetConnectionState();
   InstallDiscardHandler();
   RefreshConnectionMenu();

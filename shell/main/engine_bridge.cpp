@@ -9,6 +9,8 @@
 #include "engine.h"
 #include "render_notify.h"
 #include "message_line.h"
+#include "file_selection.h"
+#include "login_report_win32.h"
 #include "shell/ingress/auto_login.h"
 #include "shell/ingress/ingress.h"
 #include "shell/keyboard/input_mode.h"
@@ -96,7 +98,24 @@ class CurrentChannelPort final : public ChannelPort {
   const char* local_address() override { return Channels.current->local_address(); }
 };
 
+// ESC L I / ESC L O go to the login report with the window's title.
+class ShellLoginReport final : public LoginReportSeam {
+ public:
+  void AnnounceLogin(const char* text) override { ReportLogin(text, MainTitle()); }
+  void AnnounceLogout() override { ReportLogout(MainTitle()); }
+};
+
+// ESC D B: the file-selection service.
+class ShellFiles final : public FileSeam {
+ public:
+  void ChoosePath(bool directory, const char* text, char* out, int outSize) override {
+    ChoosePathForHost(directory, text, out, outSize);
+  }
+};
+
 Win32EngineShell engineShell;
+ShellLoginReport loginReport;
+ShellFiles files;
 CurrentChannelPort channelPort;
 
 void WriteKeyBytes(const uint8_t* bytes, int count) { Channels.current->write(bytes, count); }
@@ -108,6 +127,8 @@ void AttachEngineToShell() {
   EngineContext c{};
   c.shell = &engineShell;
   c.channel = &channelPort;
+  c.loginReport = &loginReport;
+  c.files = &files;
   AttachEngine(c);
   ResetEngine();
   KeyBytesOut = WriteKeyBytes;
@@ -158,6 +179,12 @@ void InstallDiscardHandler() { SetInputMode(DiscardHandler, 0); }
 
 void DispatchKeyCode(int code) {
   if (InputMode.handler) InputMode.handler(code);
+}
+
+std::string MainTitle() {
+  char title[256] = "";
+  if (Shell.mainWindow) GetWindowTextA(Shell.mainWindow, title, sizeof title);
+  return title;
 }
 
 const char* ConfiguredTitle() {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Wire the engine to the shell and the current channel (start-up).
 void AttachEngineToShell();
 // Engine timers routed from WM_TIMER; true when the timer was the engine's.
@@ -22,5 +24,7 @@ void InstallDiscardHandler();
 // A character or internal key code from the keyboard path.
 void DispatchKeyCode(int code);
 
+// The main window's title text as it stands.
+std::string MainTitle();
 // The title the host's caption requests build on: "Moxel" and the -H label.
 const char* ConfiguredTitle();

@@ -8,6 +8,7 @@
 #include "render_notify.h"
 #include "engine_bridge.h"
 #include "resource_ids.h"
+#include "shell/ingress/trace_viewer.h"
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/sound/tone_player_win32.h"
@@ -129,7 +130,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       Shell.altPending = false;
       return 0;
     case WM_PAINT:
-      PaintWindow(window);
+      PaintWindow(window, TraceViewerCells());
       return 0;
     case WM_ERASEBKGND:
       return 1;  // every cell is painted opaque

@@ -52,3 +52,11 @@ void CloseHelp();
 
 // Point the channels' hooks at the shell (start-up).
 void AttachChannelEvents();
+
+// The receive-trace commands.
+bool TraceViewerOpen();
+void ToggleTraceViewerCommand();
+void TracePageCommand(bool older);
+void SaveDebugDataCommand(HWND owner);
+void LoadDebugDataCommand(HWND owner);
+void ReceivedDataDumpCommand();

@@ -1,5 +1,6 @@
 // The shut-down order when the main window is destroyed.
 #include "comm.h"
+#include "login_report_win32.h"
 #include "engine.h"
 #include "main_window.h"
 #include "shell/render/renderer.h"
@@ -13,6 +14,7 @@ void ShutDown() {
   Engine.windows->CloseAllWindows();
   DeleteRenderObjects();
   DeleteFonts();
+  StopLoginReport();
   ShutDownSound();
   CloseHelp();
   RemoveTrayIcon(Shell.mainWindow);

@@ -10,6 +10,7 @@
 
 #include "engine_bridge.h"
 #include "main_window.h"
+#include "login_report_win32.h"
 #include "message_box.h"
 #include "message_loop.h"
 #include "shell/sound/tone_player_win32.h"
@@ -177,6 +178,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     browseMutex = CreateMutexA(nullptr, FALSE, "MoxelBrowse");
+    StartLoginReport();
   }
   Shell.instance = instance;
   PrepareUserDirectory();
