@@ -11,7 +11,8 @@
 #   tools/build.sh --configure-only CONFIG  configure only
 #
 # Ninja is used when present, with -j2 (the machines have 2 cores; override with JOBS=).
-# Extra cmake options for the configure step can go in TAVIX_CMAKE_ARGS.
+# Extra cmake options for the configure step can go in TAVIX_CMAKE_ARGS; TAVIX_KEEP_GOING=1
+# builds on past failures.
 set -eu
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -23,7 +24,7 @@ if [ "${1:-}" = --configure-only ]; then
   shift
 fi
 config=${1:-}
-[ -n "$config" ] || { sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+[ -n "$config" ] || { sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 shift
 
 build_dir=$ROOT/build/$config
@@ -61,4 +62,14 @@ cmake -S "$ROOT" -B "$build_dir" "${generator[@]}" "${args[@]}" ${TAVIX_CMAKE_AR
 
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done
-cmake --build "$build_dir" -j "$JOBS" "${targets[@]}"
+# TAVIX_KEEP_GOING=1: build everything that can be built past a failure (the test runner
+# then still runs the tests of what did build).
+native_args=()
+if [ "${TAVIX_KEEP_GOING:-0}" = 1 ]; then
+  if grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja' "$build_dir/CMakeCache.txt"; then
+    native_args=(-- -k 0)
+  else
+    native_args=(-- -k)
+  fi
+fi
+cmake --build "$build_dir" -j "$JOBS" "${targets[@]}" "${native_args[@]}"

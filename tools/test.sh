@@ -91,18 +91,21 @@ count_ctest() {
   [ $(( skips + disabled )) -gt 0 ] && CT_TEXT="$CT_TEXT, $(( skips + disabled )) skipped"
 }
 
-# Builds a configuration; on failure notes it as one failed test. $1 stage, $2 log.
+# Builds a configuration, on past failures, with the output in the log. A failed build counts
+# as one failed test and prints its errors. Sets BUILD_TEXT. $1 stage, $2 log, then targets.
 build_stage() {
   local stage=$1 log=$2 t
   shift 2
   t=$(date +%s)
-  if ! logged "$log" "$ROOT/tools/build.sh" "$stage" "$@"; then
-    show_tail "$log"
+  if ! TAVIX_KEEP_GOING=1 logged "$log" "$ROOT/tools/build.sh" "$stage" "$@"; then
+    BUILD_TEXT="build FAILED ($(elapsed "$t") s)"
     failed=$(( failed + 1 ))
-    note "$stage: FAILED to build ($(elapsed "$t") s; log: $log)"
+    echo "---- $stage: build errors (all in $log) ----"
+    grep -E -A8 '^FAILED: |[Ee]rror[: ]|CMake Error' "$log" | cut -c1-400 | head -n 120 | sed 's/^/  /'
+    echo "----"
     return 1
   fi
-  BUILD_SECONDS=$(elapsed "$t")
+  BUILD_TEXT="build $(elapsed "$t") s"
 }
 
 # Prints what ctest said about failed tests (their output, from --output-on-failure), any
@@ -136,11 +139,13 @@ run_ctest() {
 stage_native() {
   local log=$LOG_DIR/native.log
   : >"$log"
-  build_stage native "$log" || return
+  # A failed build still runs the tests of what did build (a missing test program fails).
+  build_stage native "$log" || [ -f "$ROOT/build/native/CTestTestfile.cmake" ] || {
+    note "native: $BUILD_TEXT"; return; }
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
   export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
   run_ctest "$ROOT/build/native" "$log"
-  note "native: build $BUILD_SECONDS s, tests $TEST_SECONDS s: $CT_TEXT"
+  note "native: $BUILD_TEXT, tests $TEST_SECONDS s: $CT_TEXT"
 }
 
 has_target() { cmake --build "$1" --target help 2>/dev/null | grep -Eq "(^|[ .:])$2(:|[[:space:]]|$)"; }
@@ -165,7 +170,7 @@ stage_fuzz() {
     fi
     return
   fi
-  build_stage fuzz "$log" fuzz_parser || return
+  build_stage fuzz "$log" fuzz_parser || { note "fuzz: $BUILD_TEXT"; return; }
   local fuzzer
   fuzzer=$(find "$dir" -type f -name fuzz_parser -perm -u+x | head -n1)
   local corpus=$dir/corpus-run findings=$dir/findings
@@ -181,7 +186,7 @@ stage_fuzz() {
     passed=$(( passed + 1 ))
     local execs
     execs=$(sed -n 's/^stat::number_of_executed_units:[[:space:]]*//p' "$log" | tail -n1)
-    note "fuzz: build $BUILD_SECONDS s, fuzz run $(elapsed "$t") s (${execs:-?} inputs): passed"
+    note "fuzz: $BUILD_TEXT, fuzz run $(elapsed "$t") s (${execs:-?} inputs): passed"
   else
     failed=$(( failed + 1 ))
     show_tail "$log" 80
@@ -215,7 +220,8 @@ start_xvfb() {
 stage_win64() {
   local log=$LOG_DIR/win64.log dir=$ROOT/build/win64 t
   : >"$log"
-  build_stage win64 "$log" || return
+  build_stage win64 "$log" || [ -f "$dir/CTestTestfile.cmake" ] || {
+    note "win64: $BUILD_TEXT"; return; }
   if ! start_xvfb >>"$log" 2>&1; then
     show_tail "$log" 20
     failed=$(( failed + 1 ))
@@ -235,15 +241,15 @@ stage_win64() {
   export TAVIX_WINEPREFIX=$WINE_PREFIX_STARTED
   run_ctest "$dir" "$log"
   stop_services
-  note "win64: build $BUILD_SECONDS s, Wine prefix $prefix_seconds s, tests under Wine $TEST_SECONDS s (DISPLAY $DISPLAY): $CT_TEXT"
+  note "win64: $BUILD_TEXT, Wine prefix $prefix_seconds s, tests under Wine $TEST_SECONDS s (DISPLAY $DISPLAY): $CT_TEXT"
 }
 
 stage_win32() {
   local log=$LOG_DIR/win32.log
   : >"$log"
-  build_stage win32 "$log" || return
+  build_stage win32 "$log" || { note "win32: $BUILD_TEXT"; return; }
   passed=$(( passed + 1 ))
-  note "win32: build $BUILD_SECONDS s (test programs compiled and linked, not run): passed"
+  note "win32: $BUILD_TEXT (test programs compiled and linked, not run): passed"
 }
 
 stages=("$@")
