@@ -1,6 +1,8 @@
 #include "engine_context.h"
 
 #include "host_windows.h"
+#include "input_field.h"
+#include "pick_list.h"
 
 namespace {
 
@@ -37,8 +39,8 @@ class NullChannel final : public ChannelPort {
 NullShell nullShell;
 NullChannel nullChannel;
 HostWindows defaultWindows;
-PickListSeam defaultPickLists;
-InputFieldSeam defaultFields;
+PickLists defaultPickLists;
+InputFields defaultFields;
 KeyboardSeam defaultKeyboard;
 TextBlockSeam defaultTextBlocks;
 FileSeam defaultFiles;

@@ -33,6 +33,8 @@ class PickListSeam {
   virtual void DefineItem(const uint8_t p[4], const char* key) {}              // ESC M L
   virtual void SetItemCount(uint8_t count) {}                                  // ESC M C
   virtual void StartSelection(uint8_t current, uint8_t mode, bool lowerForm) {}  // ESC M S / s
+  // Emulation reset: a selection in progress is dropped without a reply.
+  virtual void Abandon() {}
 };
 
 // Local input fields and the flags of their editor.
@@ -42,7 +44,14 @@ class InputFieldSeam {
   virtual void StartField(const uint8_t p[5], const char* text, bool lowerForm) {}  // ESC I / i
   // ESC ^ E ('E'), ESC ^ M ('M'), ESC ^ m ('m').
   virtual void SetEditorFlag(char which) {}
+  // Emulation reset: a field in progress is dropped without a reply and the
+  // hidden-input and event-block flags are cleared.
+  virtual void Abandon() {}
 };
+
+// A keyboard handler as the InputMode slot holds it: one internal key code
+// in, non-zero when the code was accepted.
+using LocalKeyHandler = int (*)(int32_t code);
 
 // The keyboard side: input modes, type-ahead, mouse report.
 class KeyboardSeam {
@@ -57,6 +66,35 @@ class KeyboardSeam {
     values[0] = values[1] = values[2] = 0;
     return 3;
   }
+
+  // ---- Local modes: pick lists and input fields borrow the keyboard ----
+  // Install a local handler with its keyboard-mode number and set the
+  // local-mode flag.
+  virtual void InstallLocalHandler(LocalKeyHandler handler, int modeNumber) {}
+  // Clear the local-mode flag and install the normal handler (mode 0).
+  virtual void RestoreNormalHandler() {}
+  // The local-editing flag (keypad box drawing).
+  virtual void SetLocalEditing(bool on) {}
+  // Status indicator bit 2: the caret is the local mode's.
+  virtual void SetLocalCaret(bool on) {}
+  // The oldest key typed ahead, taken out of the queue; false when none waits.
+  virtual bool NextTypeAhead(int32_t* code) { return false; }
+  // Whether an event for a local mode waits: 1090 (PC message), 1092 (browse
+  // request) or 1095 (edit-window event).
+  virtual bool EventPending(int32_t code) { return false; }
+  // The waiting PC message's text for the host; false when none waits.
+  virtual bool TakePcMessage(char* text, int size) { return false; }
+  // Let the messaging service show the message taken; when it is done it
+  // calls LocalModeMessageDone().
+  virtual void DeliverPcMessage() {}
+  // The waiting browse request: its two texts and whether it asks for the
+  // second ending code.
+  virtual bool TakeBrowseRequest(char* first, int firstSize, char* second, int secondSize,
+                                 bool* alternate) {
+    return false;
+  }
+  // The waiting edit-window event's value; false when none waits.
+  virtual bool TakeEditWindowEvent(int* value) { return false; }
 };
 
 // Text blocks (edit sessions) and the program editor's windows.
