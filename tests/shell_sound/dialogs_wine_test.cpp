@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -107,6 +108,8 @@ struct Driver {
   bool fieldClearedAfterIncorrect = false;
   bool dialogStayedOpen = false;
   bool gaveUp = false;
+  HWND owner = nullptr;
+  bool centredOnOwner = false;
 };
 Driver driver;
 
@@ -128,11 +131,17 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR, DWORD) {
   }
   if (!dialog) return;
   switch (driver.step) {
-    case 0:
+    case 0: {
+      RECT d, o;
+      GetWindowRect(dialog, &d);
+      GetWindowRect(driver.owner, &o);
+      driver.centredOnOwner = std::abs((d.left + d.right) - (o.left + o.right)) <= 2 &&
+                              std::abs((d.top + d.bottom) - (o.top + o.bottom)) <= 2;
       SetDlgItemTextA(dialog, IDC_DISCONNECT_PASSWORD, "secreT");
       PostMessageA(dialog, WM_COMMAND, IDYES, 0);
       driver.step = 1;
       break;
+    }
     case 1:
       if (HWND box = FindWindowA(nullptr, "Incorrect Password")) {
         bool found = false;
@@ -157,16 +166,22 @@ TEST(DisconnectPasswordDialog, WrongPasswordIsToldAndClearedThenTheRightOneAnswe
   std::vector<uint8_t> stored(6);
   tavix::TransformDisconnectPassword("secret", 6, stored.data());
   driver = Driver{};
+  // The main window stands in as the owner, away from the screen's centre.
+  driver.owner = CreateWindowExA(0, "STATIC", "Moxel", WS_OVERLAPPEDWINDOW, 40, 30, 500, 300,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(driver.owner, nullptr);
   UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveDialog);
   ASSERT_NE(timer, 0u);
-  bool answer = AskDisconnectPassword(GetModuleHandleA(nullptr), nullptr, kShortWarning,
+  bool answer = AskDisconnectPassword(GetModuleHandleA(nullptr), driver.owner, kShortWarning,
                                       stored.data(), static_cast<int>(stored.size()));
   KillTimer(nullptr, timer);
+  DestroyWindow(driver.owner);
   ASSERT_FALSE(driver.gaveUp) << "stuck at step " << driver.step;
   EXPECT_TRUE(driver.sawIncorrectBox);
   EXPECT_TRUE(driver.dialogStayedOpen);
   EXPECT_TRUE(driver.fieldClearedAfterIncorrect);
   EXPECT_EQ(driver.step, 3);
+  EXPECT_TRUE(driver.centredOnOwner);
   EXPECT_TRUE(answer);
 }
 
