@@ -132,8 +132,20 @@ protected:
         DeleteFonts();
         ResetRenderState();
         Shell = ShellState{};
+        // The temporary font files: released by this process, then removed.
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA("*.tmp", &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string path = folder_ + "\\" + found.cFileName;
+                for (int i = 0; i < 8 && RemoveFontResourceExA(path.c_str(), FR_PRIVATE, nullptr); ++i) {
+                }
+                DeleteFileA(path.c_str());
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
         SetCurrentDirectoryA(previous_);
-        // The font files stay in use by this process; the folder goes with the prefix.
+        RemoveDirectoryA(folder_.c_str());
     }
 
     MemoryIni file_;
