@@ -26,6 +26,10 @@ int BasicHandlerBytes(int32_t code, uint8_t out[3]) {
     out[0] = static_cast<uint8_t>(code);
     return 1;
   }
+  if (code == -1) {  // a mouse button set to "Disable"
+    out[0] = 255;
+    return 1;
+  }
   switch (code) {
     case 1000: out[0] = 10; return 1;  // Down
     case 1001: out[0] = 26; return 1;  // Up

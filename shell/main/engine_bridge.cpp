@@ -14,6 +14,7 @@
 #include "shell/ingress/auto_login.h"
 #include "shell/ingress/ingress.h"
 #include "shell/keyboard/input_mode.h"
+#include "shell/keyboard/keyboard_messages_win32.h"
 #include "shell/render/renderer.h"
 #include "shell/sound/tone_player_win32.h"
 #include "shell_config.h"
@@ -129,6 +130,7 @@ void AttachEngineToShell() {
   c.channel = &channelPort;
   c.loginReport = &loginReport;
   c.files = &files;
+  c.keyboard = AttachKeyboardToShell();
   AttachEngine(c);
   ResetEngine();
   KeyBytesOut = WriteKeyBytes;

@@ -11,6 +11,7 @@
 #include "shell/ingress/trace_viewer.h"
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"
+#include "shell/keyboard/keyboard_messages_win32.h"
 #include "shell/sound/tone_player_win32.h"
 #include "shell_config.h"
 #include "shell_state.h"
@@ -86,7 +87,10 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case kMsgChannelFirst:
     case kMsgChannelSecond:
     case kMsgChannelThird:
+      // A read pass may take many receives: one set of repaints for all of it.
+      HoldRenderNotifications();
       Channels.current->handle_event(window, message, wParam, lParam);
+      ReleaseRenderNotifications();
       return 0;
     case kMsgTrayIcon:
       if (lParam == WM_LBUTTONUP) ShowWindow(Shell.mainWindow, SW_RESTORE);
@@ -99,6 +103,7 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT keyResult = 0; KeyboardWindowMessage(window, message, wParam, lParam, &keyResult)) return keyResult;
   if (message >= WM_USER + 1 && message <= WM_USER + 10) return OnProgramMessage(window, message, wParam, lParam);
   if (message == Shell.msgWheel && Shell.msgWheel) message = WM_MOUSEWHEEL;
 

@@ -1,0 +1,34 @@
+#include "keyboard_seam.h"
+
+#include "input_mode.h"
+#include "key_dispatcher.h"
+#include "shell/ingress/ingress.h"
+
+ShellKeyboardSeam KeyboardSeamForShell;
+
+void ShellKeyboardSeam::ReplayTypeAhead() { ::ReplayTypeAhead(); }
+
+void ShellKeyboardSeam::ResetInput() {
+  ResetKeyboard();
+  IngressState.pendingEot = false;
+  InputMode.localMode = false;
+  InputMode.localEditing = false;
+  // A local handler gives the keyboard back to the plain terminal; without a
+  // channel the discard handler stays.
+  if (InputMode.handler != DiscardHandler) SetInputMode(BasicHandler, 0);
+  InputMode.modeNumber = 0;
+}
+
+void ShellKeyboardSeam::InstallLocalHandler(int (*handler)(int32_t code), int modeNumber) {
+  SetInputMode(handler, modeNumber);
+  InputMode.localMode = true;
+}
+
+void ShellKeyboardSeam::RestoreNormalHandler() {
+  InputMode.localMode = false;
+  SetInputMode(BasicHandler, 0);
+}
+
+void ShellKeyboardSeam::SetLocalEditing(bool on) { InputMode.localEditing = on; }
+
+bool ShellKeyboardSeam::NextTypeAhead(int32_t* code) { return TakeTypeAhead(code); }
