@@ -6,7 +6,12 @@ void AttachSound(HWND mainWindow) { Sound.output.Attach(mainWindow); }
 
 void SetSoundMode(int setting) { Sound.player.SetMode(setting); }
 
-void QueueSoundTone(int length, int frequency) { Sound.player.QueueTone(length, frequency); }
+void QueueSoundTone(int length, int frequency) {
+  // Without the main window there is no timer 1 to play it from: the player
+  // would stay "playing" and every later bell would be ignored.
+  if (!Sound.output.Window()) return;
+  Sound.player.QueueTone(length, frequency);
+}
 
 bool SoundPlaying() { return Sound.player.Playing(); }
 
