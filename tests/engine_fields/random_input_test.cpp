@@ -49,10 +49,12 @@ class RandomInputTest : public FieldTest {
 TEST_F(RandomInputTest, HostBytesAndKeysStayInBounds) {
   keyboard.clickCol = 10;
   keyboard.clickRow = 5;
+  int keys = 0, fields = 0;
   for (int round = 0; round < 3000; ++round) {
     Feed(Sequence());
-    for (int k = Any(12); k > 0 && keyboard.handler; --k) keyboard.handler(RandomKey());
+    for (int k = Any(12); k > 0 && keyboard.handler; --k, ++keys) keyboard.handler(RandomKey());
     if (Field.active) {
+      ++fields;
       ASSERT_LE(Field.width, kFieldBufferSize);
       ASSERT_GE(Field.col, 0);
       ASSERT_LE(Field.col + Field.width, kScreenCols);
@@ -68,6 +70,9 @@ TEST_F(RandomInputTest, HostBytesAndKeysStayInBounds) {
     }
     shell.Clear();
   }
+  // The run must have exercised the handlers, not just the parser.
+  EXPECT_GT(keys, 3000);
+  EXPECT_GT(fields, 300);
 }
 
 TEST_F(RandomInputTest, NumericRepliesMatchTheField) {
