@@ -256,7 +256,10 @@ bool EventKey(int32_t code) {
   if (EventsBlocked() || Field.form != 1) return true;
   if (code == key::kPcMessage) {
     if (SendPcMessage()) {
+      // The field is left while the message shows: keys typed meanwhile
+      // wait in the type-ahead queue (the host is still busy).
       Field.waitingMessage = true;
+      ReleaseKeyboard();
       SetMessageDoneHandler(MessageDelivered);
       Engine.keyboard->DeliverPcMessage();
     }

@@ -84,7 +84,10 @@ void MouseClick() {
 // The events only the second form carries.
 void PcMessage() {
   if (!SendPcMessage()) return;
+  // The selection is left while the message shows: keys typed meanwhile
+  // wait in the type-ahead queue (the host is still busy).
   PickSelection.waitingMessage = true;
+  ReleaseKeyboard();
   SetMessageDoneHandler(MessageDelivered);
   Engine.keyboard->DeliverPcMessage();
 }

@@ -126,13 +126,14 @@ TEST_F(FieldTest, EventsEndTheSecondFormUnlessBlocked) {
   Key(1092);
   EXPECT_EQ(Sent(), "f\xFEs\xFE" "ab" + Codes(155, 0, 0) + " \n");
 
-  keyboard.pending = {1090};
   keyboard.pcMessage = "msg";
   Start(0, 5, "ab", 0, true);
+  keyboard.pending = {1090};
   Key(1090);
   EXPECT_EQ(Sent(), "msg\xFE");
-  Key('x');
-  EXPECT_EQ(FieldText(5), "ab   ") << "keys wait while the message is shown";
+  EXPECT_FALSE(keyboard.localMode) << "keys typed meanwhile are typed ahead";
+  InputFieldKey('x');
+  EXPECT_EQ(FieldText(5), "ab   ");
   LocalModeMessageDone();
   EXPECT_EQ(Sent(), "ab" + Codes(154, 0, 0) + " \n");
 }
