@@ -70,10 +70,24 @@ void PlaceMainWindow(int width, int height, bool centre) {
     SetWindowPos(window, nullptr, x, y, width, height, flags);
 }
 
+// The WM_SIZE messages the renderer's own sizing causes are not re-fits.
+class SizingWindow {
+public:
+    SizingWindow() : outer_(!Render.sizingWindow) { Render.sizingWindow = true; }
+    ~SizingWindow() {
+        if (outer_) Render.sizingWindow = false;
+    }
+
+private:
+    bool outer_;
+};
+
 void SnapMainWindow(bool centre) {
+    SizingWindow sizing;
     int width, height;
     WindowSizeForFont(*Shell.mainFont, &width, &height);
     PlaceMainWindow(width, height, centre);
+    FitWindowToGrid();
     InvalidateRect(Shell.mainWindow, nullptr, TRUE);
 }
 
@@ -158,11 +172,10 @@ bool SelectFont(int index) {
         Render.config->config.font_mode = static_cast<signed char>(index);
         Render.config->save_font();
     }
-    // The record is in use before the frame changes, so that the WM_SIZE the
-    // change sends already fits the new font.
     Shell.mainFont = record;
     if (!Shell.fullScreenWindow) Shell.currentFont = record;
     if (window) {
+        SizingWindow sizing;  // the font is fitted to the new client below
         LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
         if (FontIsScalable(*record))
             style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
@@ -182,9 +195,29 @@ bool SelectFont(int index) {
     return true;
 }
 
+void FitWindowToGrid() {
+    HWND window = Shell.mainWindow;
+    FontRecord* record = Shell.mainFont;
+    if (!window || !record || IsIconic(window) || IsZoomed(window)) return;
+    SizingWindow sizing;
+    // A second pass covers a menu bar whose wrapping changed with the width.
+    for (int pass = 0; pass < 2; ++pass) {
+        RECT client, outer;
+        GetClientRect(window, &client);
+        const int dw = kScreenCols * record->cellWidth - client.right;
+        const int dh = kScreenRows * CellRowHeight(*record) - client.bottom;
+        if (dw == 0 && dh == 0) return;
+        record->frameRight += dw;
+        record->frameTop += dh;
+        GetWindowRect(window, &outer);
+        SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void RefitToClient(int clientWidth, int clientHeight) {
     FontRecord* record = Shell.mainFont;
-    if (!record || !Shell.mainWindow) return;
+    if (!record || !Shell.mainWindow || Render.sizingWindow) return;
     int frameWidth, frameHeight;
     WindowFrameSize(*record, &frameWidth, &frameHeight);
     const int width = clientWidth + frameWidth;
@@ -194,7 +227,10 @@ void RefitToClient(int clientWidth, int clientHeight) {
         record->clamped = true;
         return;
     }
-    if (!FontIsScalable(*record)) return;
+    if (!FontIsScalable(*record)) {
+        FitWindowToGrid();
+        return;
+    }
     FitFont(nullptr, clientWidth, clientHeight, true, record == &Render.fonts[kFontCorvaneBold]);
     SnapMainWindow(false);
 }

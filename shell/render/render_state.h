@@ -16,6 +16,7 @@ struct RenderState {
     FontRecord fonts[kFontRecordCount];
     tavix::ConfigStore* config;     // savers and the "hilite" option
     RECT workArea;
+    bool sizingWindow;              // the renderer is sizing the main window itself
     tavix::render::CellSelection selection;
     unsigned caretHideBits;
     bool caretInsert;

@@ -88,6 +88,12 @@ bool SelectFont(int index);
 void RefitToClient(int clientWidth, int clientHeight);
 // SC_MAXIMIZE with a scalable font: the largest size found for the screen.
 void MaximiseScalableFont();
+// Makes the main window's client area exactly the grid of the main font
+// record, correcting the record's frame sizes by what the window really has
+// (a menu bar that wraps onto a second line on a narrow window, say). Call
+// once after creating the main window; font selection and re-fitting call it
+// themselves.
+void FitWindowToGrid();
 
 // --- Painting ---
 

@@ -353,10 +353,16 @@ HWND CreateTestWindow(const FontRecord& font) {
     wc.lpszClassName = "RenderTestWindow";
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     RegisterClassA(&wc);
+    // The program's top-level menu: on a narrow window it takes two lines.
     HMENU menu = CreateMenu();
-    AppendMenuA(menu, MF_STRING, CMD_FONT_RASTER_10X18, "Raster 10x18");
-    AppendMenuA(menu, MF_STRING, CMD_FONT_RASTER_7X12, "Raster 7x12");
-    AppendMenuA(menu, MF_STRING, CMD_FONT_CORVANE, "Corvane");
+    for (const char* item : {"&Connect", "&Dial", "&Disconnect", "&Edit", "Con&Figure", "&Print",
+                             "Help", "A&Ttachments", "De&Bug", "Message Source"})
+        AppendMenuA(menu, MF_STRING, 100, item);
+    HMENU fonts = CreatePopupMenu();
+    AppendMenuA(fonts, MF_STRING, CMD_FONT_RASTER_10X18, "Raster 10x18");
+    AppendMenuA(fonts, MF_STRING, CMD_FONT_RASTER_7X12, "Raster 7x12");
+    AppendMenuA(fonts, MF_STRING, CMD_FONT_CORVANE, "Corvane");
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(fonts), "Fonts");
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     if (FontIsScalable(font)) style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
     int w, h;
@@ -391,6 +397,7 @@ TEST_F(Renderer, SelectingAFontSizesTheWindowToTheGrid) {
     HWND window = CreateTestWindow(*Shell.mainFont);
     ASSERT_NE(window, nullptr) << GetLastError();
     Shell.mainWindow = Shell.paintTarget = window;
+    FitWindowToGrid();
     ShowWindow(window, SW_SHOWNORMAL);
     SIZE client = ClientSize(window);
     EXPECT_EQ(client.cx, 560);
