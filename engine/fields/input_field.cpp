@@ -21,6 +21,7 @@ constexpr uint8_t kFieldClass = 3;
 constexpr int kEditTimer = 5;
 constexpr int kFirstSeparatorType = 22;
 constexpr int kNoEditingType = 27;
+constexpr uint8_t kHighestExitKey = 255 - 32;
 
 struct TypeInfo {
   FieldEditor editor;
@@ -157,8 +158,10 @@ void BeginField(const uint8_t p[5], const char* text, bool lowerForm) {
   Field.blankEnds = Field.type == 21;
   Field.exitKeyCount = 0;
   if (typeByte) {
+    // The reply carries the code as one byte (code + 32): an exit key above
+    // 223 cannot be told to the host, so it stays an ordinary key.
     for (const char* k = text + 1; *k && Field.exitKeyCount < kMaxExitKeys; ++k)
-      Field.exitKeys[Field.exitKeyCount++] = static_cast<uint8_t>(*k);
+      if (static_cast<uint8_t>(*k) <= kHighestExitKey) Field.exitKeys[Field.exitKeyCount++] = static_cast<uint8_t>(*k);
   }
 
   for (int i = 0; i < Field.width; ++i) {

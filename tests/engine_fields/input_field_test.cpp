@@ -52,6 +52,15 @@ TEST_F(FieldTest, ExitKeysEndWithTheirOwnCode) {
   EXPECT_EQ(Sent(), Reply("12", '+', 0, 2, true));
 }
 
+TEST_F(FieldTest, ExitKeysTheReplyCannotCarryStayOrdinaryKeys) {
+  Start(0, 8, "", 0, false, "\xF0!");
+  Key(0xF0);
+  EXPECT_EQ(Sent(), "");
+  EXPECT_EQ(FieldText(2), "\xF0 ");
+  Key('!');
+  EXPECT_EQ(Sent(), Reply("\xF0", '!', 0, 1, true));
+}
+
 TEST_F(FieldTest, HiddenInputShowsStarsButRepliesTheText) {
   Feed(kEsc + "^E\n");
   Start(0, 8, "");
