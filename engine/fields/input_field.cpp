@@ -19,7 +19,6 @@ namespace {
 
 constexpr uint8_t kFieldClass = 3;
 constexpr int kEditTimer = 5;
-constexpr int kFirstSeparatorType = 22;
 constexpr int kNoEditingType = 27;
 constexpr uint8_t kHighestExitKey = 255 - 32;
 

@@ -184,6 +184,20 @@ TEST_F(PickListTest, EndingKeysAndReplies) {
   }
 }
 
+TEST_F(PickListTest, ItemsKeyedToInsertAndDeleteAreChosenWithThoseKeys) {
+  DefineItem(2, 5, 6, 0, "\xa5");
+  DefineItem(2, 6, 6, 0, "\xa6");
+  Start(0, 0);
+  Key(1053);
+  EXPECT_EQ(Sent(), Reply(0, 2));
+  Start(0, 0);
+  Key(1052);
+  EXPECT_EQ(Sent(), Reply(0, 1));
+  Start(0, 0);
+  Key(0xa5);
+  EXPECT_EQ(Sent(), "") << "the byte itself is not the Insert key";
+}
+
 TEST_F(PickListTest, DownAtTheBottomEndsANavigationOnlySelection) {
   DefineGrid();
   Start(4, 1);
