@@ -40,6 +40,14 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --write FILE MB: only write the stream (the telnet flood benchmark sends it).
+  if (argc > 3 && std::string(argv[1]) == "--write") {
+    std::vector<uint8_t> s = HostStream(std::strtoul(argv[3], nullptr, 10) << 20);
+    std::FILE* f = std::fopen(argv[2], "wb");
+    if (!f || std::fwrite(s.data(), 1, s.size(), f) != s.size()) return 1;
+    std::fclose(f);
+    return 0;
+  }
   size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 128;
   bool onlyBatch = argc > 2 && std::string(argv[2]) == "batch";
   std::vector<uint8_t> stream = HostStream(megabytes << 20);

@@ -42,6 +42,9 @@ void ScreenInitialisationCommand() { ScreenInitialisation(); }
 
 void EmulationReset() {
   Engine.files->AbandonTransfers();
+  // A pick list or input field in progress is dropped with its flags.
+  Engine.pickLists->Abandon();
+  Engine.fields->Abandon();
   Screen.busy = 0;
   Screen.menuSelection = 0;
   Parser.handshake = 0;

@@ -34,7 +34,15 @@ void InvalidateFrame() {
   InvalidateCells(w.frameCol, w.frameRow, w.frameWidth, w.frameHeight);
 }
 
+void HoldRenderNotifications() { ++Damage.holds; }
+
+void ReleaseRenderNotifications() {
+  if (Damage.holds > 0) --Damage.holds;
+  FlushRenderNotifications();
+}
+
 void FlushRenderNotifications() {
+  if (Damage.holds > 0) return;
   EngineShell* shell = Engine.shell;
   if (Damage.dirtyRows) {
     // Consecutive rows with the same span go out as one rectangle.

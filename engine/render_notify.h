@@ -12,6 +12,7 @@ struct RenderDamage {
   uint8_t hi[kScreenRows];
   uint32_t dirtyRows;  // bit per row
   bool cursorMoved;
+  int holds;  // flushes wait while above 0
 };
 
 // Owned by render_notify.cpp.
@@ -39,5 +40,9 @@ inline void InvalidateSpan(int row, int lo, int hi) {
 // Deliver what was recorded since the last flush: merged rectangles, then the
 // caret redraw. Called at the end of every engine entry point.
 void FlushRenderNotifications();
+// While held (calls nest), flushes wait: a channel holds them for a whole
+// read pass, so the window system sees one set of rectangles per pass.
+void HoldRenderNotifications();
+void ReleaseRenderNotifications();
 // Forget what was recorded (reset).
 void DiscardRenderNotifications();

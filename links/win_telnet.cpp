@@ -12,7 +12,11 @@ _win_telnet TelnetChannel;
 
 namespace {
 
-constexpr int kReceiveSize = 100;  // one receive call reads at most this
+constexpr int kReceiveSize = 100;  // one receive hands on at most this
+// The socket is read in blocks this large: under Wine every socket call is a
+// round trip to the server, and 100-byte reads made a 10 MB flood take
+// seconds. The bytes still go on in receives of at most 100.
+constexpr int kSocketReadSize = 4096;
 constexpr long kSocketEvents = FD_READ | FD_WRITE | FD_OOB | FD_CLOSE;  // 39
 
 // String-table numbers of the failures.
@@ -22,7 +26,7 @@ constexpr int kUnableToConnect = 7;
 constexpr int kConnectionTerminated = 8;
 
 struct ReceiveBuffer {
-  uint8_t bytes[kReceiveSize];
+  uint8_t bytes[kSocketReadSize];
 };
 ReceiveBuffer receiveBuffer;
 
@@ -150,9 +154,11 @@ void _win_telnet::ReadAll() {
   TelnetSink sink(ports);
   for (;;) {
     if (socket_ == INVALID_SOCKET) break;
-    int n = recv(socket_, reinterpret_cast<char*>(receiveBuffer.bytes), kReceiveSize, 0);
+    int n = recv(socket_, reinterpret_cast<char*>(receiveBuffer.bytes), kSocketReadSize, 0);
     if (n < 1) break;
-    TelnetReceive(telnetState_, receiveBuffer.bytes, n, sink);
+    for (int offset = 0; offset < n && socket_ != INVALID_SOCKET; offset += kReceiveSize)
+      TelnetReceive(telnetState_, receiveBuffer.bytes + offset, n - offset < kReceiveSize ? n - offset : kReceiveSize,
+                    sink);
   }
   reading_ = false;
 }

@@ -27,6 +27,7 @@ for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
 kill "$pid" 2>/dev/null
 wait "$pid"
 hs=$?
+[ -n "${WITH_HOST_SHOW:-}" ] && cat "$work/out"
 if [ $rc -ne 0 ] || [ $hs -ne 0 ]; then
   echo "with_host: command exit $rc, host simulator exit $hs"
   echo "--- simulator output"; cat "$work/out"

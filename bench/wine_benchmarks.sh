@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Benchmarks of the real terminal under Wine: start to first paint, and a
+# 10 MB telnet flood from the host simulator until its end marker shows in the
+# terminal's screen dump. Prints figures; not a test.
+#   bench/wine_benchmarks.sh [NATIVE_BUILD] [WIN64_BUILD]
+set -u
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+native=${1:-$root/build/native}
+win64=${2:-$root/build/win64}
+cmake --build "$native" --target bench_engine tavix-hostsim -j2 >/dev/null || exit 1
+cmake --build "$win64" --target bench_first_paint bench_flood_terminal -j2 >/dev/null || exit 1
+work=$(mktemp -d)
+xvfb=
+cleanup() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; "$root/tools/wine-run" --prefix "$win64/wineprefix" --kill >/dev/null 2>&1; rm -rf "$work"; }
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+  export DISPLAY=:$(head -n1 "$work/display")
+fi
+run() { "$root/tools/wine-run" --prefix "$win64/wineprefix" "$@"; }
+run --init >/dev/null 2>&1
+
+echo "== start to first paint (warm prefix)"
+run "$win64/bench/bench_first_paint.exe" 5
+
+echo "== telnet flood"
+"$native/bench/bench_engine" --write "$work/flood.bin" 10 || exit 1
+cp "$root/bench/flood.host" "$work/flood.host"
+WITH_HOST_SHOW=1 "$root/tests/e2e/with_host.sh" "$native/tools/hostsim/tavix-hostsim" "$work/flood.host" -- \
+  "$root/tools/wine-run" --prefix "$win64/wineprefix" "$win64/bench/bench_flood_terminal.exe" >"$work/flood.out" 2>&1
+status=$?
+grep -h "flood of" "$work"/flood.out 2>/dev/null || cat "$work/flood.out"
+exit $status
