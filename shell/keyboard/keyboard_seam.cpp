@@ -2,6 +2,7 @@
 
 #include "input_mode.h"
 #include "key_dispatcher.h"
+#include "mouse_machine.h"
 #include "shell/ingress/ingress.h"
 
 ShellKeyboardSeam KeyboardSeamForShell;
@@ -32,3 +33,5 @@ void ShellKeyboardSeam::RestoreNormalHandler() {
 void ShellKeyboardSeam::SetLocalEditing(bool on) { InputMode.localEditing = on; }
 
 bool ShellKeyboardSeam::NextTypeAhead(int32_t* code) { return TakeTypeAhead(code); }
+
+int ShellKeyboardSeam::LastMouseEvent(int values[5]) { return LastMouseEventValues(values); }

@@ -8,6 +8,7 @@ class ShellKeyboardSeam final : public KeyboardSeam {
  public:
   void ReplayTypeAhead() override;
   void ResetInput() override;
+  int LastMouseEvent(int values[5]) override;
   // Local modes borrow the keyboard (pick lists, input fields). Declared
   // without override: they match the seam's slots where it has them.
   void InstallLocalHandler(int (*handler)(int32_t code), int modeNumber);
