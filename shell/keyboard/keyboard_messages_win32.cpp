@@ -1,12 +1,19 @@
 #include "keyboard_messages_win32.h"
 
+#include <cstring>
 #include <string>
 
 #include "comm.h"
 #include "input_mode.h"
+#include "key_codes.h"
 #include "key_dispatcher.h"
 #include "key_table.h"
 #include "keyboard_seam.h"
+#include "main_window.h"
+#include "mouse_machine.h"
+#include "selection_text.h"
+#include "shell/render/renderer.h"
+#include "shell_config.h"
 #include "render_notify.h"
 #include "resource_ids.h"
 #include "screen_model.h"
@@ -16,7 +23,128 @@
 namespace {
 
 void Beep() { MessageBeep(MB_OK); }
-void ClearAltPending() { Shell.altPending = false; }
+
+// Every dispatched code first clears Alt pending and closes the receive-trace viewer.
+void BeforeDispatch() {
+  Shell.altPending = false;
+  if (TraceViewerOpen()) ToggleTraceViewerCommand();
+}
+
+// ---- Mouse -------------------------------------------------------------
+
+void StartClickTimer(int milliseconds) {
+  if (Shell.mainWindow) SetTimer(Shell.mainWindow, kMouseClickTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+void StopClickTimer() {
+  if (Shell.mainWindow) KillTimer(Shell.mainWindow, kMouseClickTimer);
+}
+void SelectionChanged(bool) {
+  if (Shell.paintTarget) InvalidateRect(Shell.paintTarget, nullptr, FALSE);
+}
+
+// The clipboard gets the text as CF_TEXT in movable, shareable memory.
+bool PutTextOnClipboard(const std::string& text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
+  if (!block) return false;
+  char* p = static_cast<char*>(GlobalLock(block));
+  if (!p) {
+    GlobalFree(block);
+    return false;
+  }
+  memcpy(p, text.data(), text.size());
+  p[text.size()] = 0;
+  GlobalUnlock(block);
+  if (!OpenClipboard(Shell.mainWindow)) {
+    GlobalFree(block);
+    return false;
+  }
+  EmptyClipboard();
+  const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
+  CloseClipboard();
+  if (!placed) GlobalFree(block);
+  return placed;
+}
+
+bool CopySelectionToClipboard() { return PutTextOnClipboard(SelectionText(SelectionRect())); }
+void PostPaste() {
+  if (Shell.mainWindow) PostMessageA(Shell.mainWindow, WM_COMMAND, CMD_PASTE, 0);
+}
+
+// The mouse settings as the configuration holds them now; out-of-range values count as "Mouse Event".
+void ReadMouseSettings() {
+  const tavix::ConfigBlock& c = Config.store.config;
+  Mouse.middleAction = c.middle_mouse >= 0 && c.middle_mouse <= 5 ? c.middle_mouse : kMouseActionEvent;
+  const int secondary = c.secondary_mouse;
+  Mouse.secondaryAction =
+      secondary >= 0 && secondary <= 5 && secondary != kMouseActionDisable ? secondary : kMouseActionEvent;
+  Mouse.wheel = c.wheel != 0;
+  Mouse.doubleClickMilliseconds = static_cast<int>(GetDoubleClickTime());
+}
+
+bool CellAt(LPARAM lParam, int* col, int* row) {
+  const FontRecord* f = Shell.currentFont;
+  if (!f) return false;
+  return CellFromPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), f->xOrigin,
+                       f->yOrigin, CellWidth(*f), CellRowHeight(*f), col, row);
+}
+
+bool MouseMessage(HWND window, UINT message, LPARAM lParam) {
+  int button = kNoButton;
+  enum { kDown, kUp, kDouble } what;
+  switch (message) {
+    case WM_LBUTTONDOWN: button = kLeftButton, what = kDown; break;
+    case WM_MBUTTONDOWN: button = kMiddleButton, what = kDown; break;
+    case WM_RBUTTONDOWN: button = kRightButton, what = kDown; break;
+    case WM_LBUTTONUP: button = kLeftButton, what = kUp; break;
+    case WM_MBUTTONUP: button = kMiddleButton, what = kUp; break;
+    case WM_RBUTTONUP: button = kRightButton, what = kUp; break;
+    case WM_LBUTTONDBLCLK: button = kLeftButton, what = kDouble; break;
+    case WM_MBUTTONDBLCLK: button = kMiddleButton, what = kDouble; break;
+    case WM_RBUTTONDBLCLK: button = kRightButton, what = kDouble; break;
+    case WM_MOUSEMOVE: {
+      int col, row;
+      if (Mouse.buttonHeld && CellAt(lParam, &col, &row)) MouseMoved(col, row);
+      return true;
+    }
+    default:
+      return false;
+  }
+  if (what == kUp) {
+    if (GetCapture() == window) ReleaseCapture();
+    MouseButtonUp(button);
+    return true;
+  }
+  int col, row;
+  if (!CellAt(lParam, &col, &row)) return true;  // outside the grid
+  ReadMouseSettings();
+  SetCapture(window);
+  if (what == kDown) {
+    MouseButtonDown(button, col, row);
+  } else {
+    MouseDoubleClick(button, col, row);
+  }
+  return true;
+}
+
+// Command 40186: copy the simple selection.
+void CopyCommand() {
+  if (!Mouse.simpleSelection) {
+    Beep();
+    return;
+  }
+  if (!CopySelectionToClipboard()) Beep();
+  ToggleSimpleSelection();  // leaving the mode hides the selection
+}
+
+// Alt pressed alone while the host drives the keyboard and pick-list items exist.
+bool AltAlone(WPARAM key, LPARAM lParam) {
+  if (key != VK_MENU || (lParam & (1 << 30))) return false;  // not auto-repeat
+  if (!(InputMode.localMode || Screen.busy) || Screen.win.choiceCount == 0 || TraceViewerOpen()) return false;
+  if (Shell.altPending) return true;
+  DispatchKey(keycode::kAltAlone);
+  Shell.altPending = true;
+  return true;
+}
 bool ChannelReady(void (*callback)()) { return Channels.current->when_drained(callback); }
 
 // Command 40183: the clipboard's text becomes the paste buffer.
@@ -48,8 +176,15 @@ int KeyCommand(WPARAM wParam) {
 
 KeyboardSeam* AttachKeyboardToShell() {
   KeyboardEvents.beep = Beep;
-  KeyboardEvents.beforeDispatch = ClearAltPending;
+  KeyboardEvents.beforeDispatch = BeforeDispatch;
   KeyboardEvents.channelReady = ChannelReady;
+  ResetMouse();
+  MouseEvents.startClickTimer = StartClickTimer;
+  MouseEvents.stopClickTimer = StopClickTimer;
+  MouseEvents.selectionChanged = SelectionChanged;
+  MouseEvents.copySelection = CopySelectionToClipboard;
+  MouseEvents.postPaste = PostPaste;
+  MouseEvents.beep = Beep;
   return &KeyboardSeamForShell;
 }
 
@@ -77,9 +212,37 @@ bool KeyboardWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         FlushRenderNotifications();
         return true;
       }
+      if (LOWORD(wParam) == CMD_SELECT) {
+        if (!Shell.viewWindow) ToggleSimpleSelection();
+        CheckMenuItem(GetMenu(Shell.mainWindow), CMD_SELECT,
+                      MF_BYCOMMAND | (Mouse.simpleSelection ? MF_CHECKED : MF_UNCHECKED));
+        return true;
+      }
+      if (LOWORD(wParam) == CMD_COPY && !Shell.viewWindow) {
+        CopyCommand();
+        CheckMenuItem(GetMenu(Shell.mainWindow), CMD_SELECT, MF_BYCOMMAND | MF_UNCHECKED);
+        return true;
+      }
       if (LOWORD(wParam) == CMD_CLEAR_TYPE_AHEAD) ClearTypeAhead();  // the shell clears the busy flag
       return false;
+    case WM_TIMER:
+      if (wParam != kMouseClickTimer) return false;
+      MouseClickTimerExpired();
+      FlushRenderNotifications();
+      return true;
+    case WM_MOUSEWHEEL:
+      if (Shell.viewWindow) return false;
+      ReadMouseSettings();
+      MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      FlushRenderNotifications();
+      return true;
+    case WM_SYSKEYDOWN:
+      if (!AltAlone(wParam, lParam)) return false;
+      FlushRenderNotifications();
+      return true;
     default:
-      return false;
+      if (!MouseMessage(window, message, lParam)) return false;
+      FlushRenderNotifications();
+      return true;
   }
 }
