@@ -35,13 +35,23 @@ void TelnetReceive(uint8_t& state, const uint8_t* bytes, int count, TelnetReceiv
         }
         sink.Negotiation(&b, 1);
         state = b == kSb                                    ? kTelnetSbOption
-                : b == kWill || b == kWont || b == kDont    ? kTelnetOtherOption
+                : b == kWill                                ? kTelnetWillOption
+                : b == kWont || b == kDont                  ? kTelnetOtherOption
                 : b == kDo                                  ? kTelnetDoOption
                                                             : kTelnetData;
         break;
       case kTelnetDoOption: {
         sink.Negotiation(&b, 1);
         const uint8_t refuse[3] = {kIac, kWont, b};
+        sink.Reply(refuse, 3);
+        state = kTelnetData;
+        break;
+      }
+      case kTelnetWillOption: {
+        // The host's offers are refused: servers that wait for an answer to
+        // their WILL (encryption, authentication) would otherwise never go on.
+        sink.Negotiation(&b, 1);
+        const uint8_t refuse[3] = {kIac, kDont, b};
         sink.Reply(refuse, 3);
         state = kTelnetData;
         break;

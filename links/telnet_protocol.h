@@ -3,7 +3,8 @@
 // draining of the queue on a write event. The channel supplies the socket.
 //
 // The terminal refuses every option the host asks it to perform (DO is
-// answered WONT), ignores the host's own offers, never starts a negotiation,
+// answered WONT) and every option the host offers (WILL is answered DONT),
+// never starts a negotiation,
 // and consumes subnegotiations up to their IAC SE without an answer.
 #pragma once
 
@@ -27,6 +28,7 @@ enum TelnetState : uint8_t {
   kTelnetSbOption = 4,
   kTelnetInsideSb = 5,
   kTelnetSbAfterIac = 6,
+  kTelnetWillOption = 7,    // after WILL: refused with DONT
 };
 
 // Where the state machine's results go.

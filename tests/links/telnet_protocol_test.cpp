@@ -54,7 +54,7 @@ TEST(TelnetReceive, StateMachineTable) {
       {"IAC IAC is one data byte 255", S({'a', 255, 255, 'b'}), S({'a', 255, 'b'}), S({255}), "", kTelnetData},
       {"NUL dropped", S({'a', 0, 'b', 0}), "ab", "", "", kTelnetData},
       {"DO answered WONT", S({255, 253, 24, 'x'}), "x", S({255, 253, 24}), S({255, 252, 24}), kTelnetData},
-      {"WILL ignored", S({255, 251, 1, 'x'}), "x", S({255, 251, 1}), "", kTelnetData},
+      {"WILL refused with DONT", S({255, 251, 1, 'x'}), "x", S({255, 251, 1}), S({255, 254, 1}), kTelnetData},
       {"WONT ignored", S({255, 252, 3}), "", S({255, 252, 3}), "", kTelnetData},
       {"DONT ignored", S({255, 254, 3}), "", S({255, 254, 3}), "", kTelnetData},
       {"other command", S({255, 241, 'y'}), "y", S({255, 241}), "", kTelnetData},
