@@ -30,6 +30,8 @@ class EngineShell {
   virtual void ResetStatusIndicators() = 0;
   // The screen was initialised (ESC W I or a connection reset).
   virtual void ScreenInitialised() {}
+  // A host message line arrived (the tray icon shows it while minimised).
+  virtual void HostMessageArrived(const char* text, int length) {}
 
   // Caption and window requests.
   virtual void SetCaptionText(const char* text) = 0;   // "" = the configured title alone

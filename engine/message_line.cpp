@@ -77,6 +77,7 @@ void MessageLineState(uint8_t byte) {
     case '\n':
       ResetParser();
       ShowMessage();
+      Engine.shell->HostMessageArrived(m.text, m.length);
       return;
     case '\r':
       return;

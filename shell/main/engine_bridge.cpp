@@ -10,6 +10,7 @@
 #include "render_notify.h"
 #include "message_line.h"
 #include "file_selection.h"
+#include "shell/dialogs/tray_icon_win32.h"
 #include "login_report_win32.h"
 #include "shell/ingress/auto_login.h"
 #include "shell/ingress/ingress.h"
@@ -83,6 +84,10 @@ class Win32EngineShell final : public EngineShell {
   int ReceiveTraceLength() override { return TraceDumpLength(); }
   uint8_t ReceiveTraceByte(int index) override { return TraceDumpByte(index); }
   void ScreenInitialised() override { StopAutoLogin(); }
+  void HostMessageArrived(const char* text, int length) override {
+    std::string line(text, static_cast<size_t>(length));
+    ShowOrUpdateTrayIcon(Shell.instance, Shell.mainWindow, line.c_str());
+  }
   const char* UserId() override { return Config.store.active.userid; }
   void FailureNotice() override {
     if (Shell.mainWindow) PostMessageA(Shell.mainWindow, WM_COMMAND, kFailureNoticeCommand, 0);
