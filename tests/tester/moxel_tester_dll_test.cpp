@@ -70,6 +70,12 @@ struct TerminalLog {
 };
 TerminalLog terminalLog;
 
+void ClearLog() {
+  const UINT message = terminalLog.message;
+  terminalLog = TerminalLog{};
+  terminalLog.message = message;
+}
+
 int RecordKey(int32_t code) {
   terminalLog.codes.push_back(code);
   return 1;
@@ -147,16 +153,16 @@ TEST_F(MoxelTesterDll, TextAndKeysReachTheTerminalInOrder) {
   EXPECT_EQ(terminalLog.exchanges, 3) << "100, 100 and 50 characters";
   EXPECT_EQ(std::string(terminalLog.codes.begin(), terminalLog.codes.end()), text);
 
-  terminalLog = TerminalLog{terminalLog.message};
+  ClearLog();
   ASSERT_EQ(lib.TypeKeys("shift+f1,a,b", 2), 1);
   EXPECT_EQ(terminalLog.exchanges, 4) << "one command block and one character block, twice";
   EXPECT_EQ(terminalLog.codes, (std::vector<int32_t>{1016, 'a', 'b', 1016, 'a', 'b'}));
 
-  terminalLog = TerminalLog{terminalLog.message};
+  ClearLog();
   ASSERT_EQ(lib.TypeKeys("alt+A,control+f1,shift+dn,dn", 1), 1);
   EXPECT_EQ(terminalLog.codes, (std::vector<int32_t>{1161, 1028, 1000, 1000}));
 
-  terminalLog = TerminalLog{terminalLog.message};
+  ClearLog();
   EXPECT_EQ(lib.SetText(""), 1);
   EXPECT_EQ(terminalLog.exchanges, 0);
 }
