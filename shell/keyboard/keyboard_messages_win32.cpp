@@ -13,6 +13,7 @@
 #include "mouse_machine.h"
 #include "selection_text.h"
 #include "shell/render/renderer.h"
+#include "shell/render/row_runs.h"
 #include "shell_config.h"
 #include "render_notify.h"
 #include "resource_ids.h"
@@ -38,8 +39,16 @@ void StartClickTimer(int milliseconds) {
 void StopClickTimer() {
   if (Shell.mainWindow) KillTimer(Shell.mainWindow, kMouseClickTimer);
 }
-void SelectionChanged(bool) {
-  if (Shell.paintTarget) InvalidateRect(Shell.paintTarget, nullptr, FALSE);
+// The renderer draws the selection; the cells of the old and the new rectangle are repainted.
+void SelectionChanged(bool shown) {
+  static CellRect painted = {0, 0, -1, -1};
+  const CellRect now = SelectionRect();
+  tavix::render::CellSelection selection = {shown, Mouse.anchorCol, Mouse.anchorRow, Mouse.col, Mouse.row};
+  SetPaintSelection(selection);
+  if (painted.right >= painted.left)
+    InvalidateCellRect(painted.left, painted.top, painted.right - painted.left + 1, painted.bottom - painted.top + 1);
+  if (shown) InvalidateCellRect(now.left, now.top, now.right - now.left + 1, now.bottom - now.top + 1);
+  painted = shown ? now : CellRect{0, 0, -1, -1};
 }
 
 // The clipboard gets the text as CF_TEXT in movable, shareable memory.
