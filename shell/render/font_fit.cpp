@@ -223,8 +223,10 @@ void RefitToClient(int clientWidth, int clientHeight) {
     const int width = clientWidth + frameWidth;
     const int height = clientHeight + frameHeight;
     if (width > Shell.screenWidth || height > Shell.screenHeight) {
-        PlaceMainWindow(std::min(width, Shell.screenWidth), std::min(height, Shell.screenHeight), true);
+        // Set first: the WM_SIZE the shrinking sends fits the font down into
+        // what is left.
         record->clamped = true;
+        PlaceMainWindow(std::min(width, Shell.screenWidth), std::min(height, Shell.screenHeight), true);
         return;
     }
     if (!FontIsScalable(*record)) {

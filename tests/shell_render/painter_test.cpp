@@ -441,6 +441,22 @@ TEST_F(Renderer, SelectingAFontSizesTheWindowToTheGrid) {
     EXPECT_EQ(client.cx, 880) << "snapped up to 11-pixel cells";
     EXPECT_EQ(client.cy, 475);
 
+    // A window dragged larger than the screen is clamped to it, then the font
+    // is fitted down into what is left.
+    SetWindowPos(window, nullptr, 0, 0, Shell.screenWidth + 200, Shell.screenHeight + 200,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    RECT outer;
+    GetWindowRect(window, &outer);
+    EXPECT_LE(outer.right - outer.left, Shell.screenWidth);
+    EXPECT_LE(outer.bottom - outer.top, Shell.screenHeight);
+    client = ClientSize(window);
+    EXPECT_EQ(client.cx, 80 * corvane.cellWidth);
+    EXPECT_EQ(client.cy, 25 * CellRowHeight(corvane));
+    EXPECT_EQ(corvane.cellWidth, corvane.maxCellWidth);
+    EXPECT_FALSE(corvane.clamped) << "the clamp holds for one fit only";
+    SetWindowPos(window, nullptr, 0, 0, 805 + fw, 455 + fh, SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_EQ(ClientSize(window).cx, 880);
+
     // The caret stands in the cursor cell: bottom three pixels, two high.
     Screen.win.cursorCol = 4;
     Screen.win.cursorRow = 2;
