@@ -457,6 +457,15 @@ TEST_F(Renderer, SelectingAFontSizesTheWindowToTheGrid) {
     SetWindowPos(window, nullptr, 0, 0, 805 + fw, 455 + fh, SWP_NOMOVE | SWP_NOZORDER);
     ASSERT_EQ(ClientSize(window).cx, 880);
 
+    // Maximising a scalable font takes the largest size found for the screen.
+    MaximiseScalableFont();
+    EXPECT_EQ(corvane.cellWidth, corvane.maxCellWidth);
+    EXPECT_EQ(corvane.charHeight, corvane.maxCharHeight);
+    GetWindowRect(window, &outer);
+    EXPECT_LE(outer.right - outer.left, Shell.screenWidth);
+    EXPECT_LE(outer.bottom - outer.top, Shell.screenHeight);
+    EXPECT_EQ(ClientSize(window).cx, 80 * corvane.maxCellWidth);
+
     // The caret stands in the cursor cell: bottom three pixels, two high.
     Screen.win.cursorCol = 4;
     Screen.win.cursorRow = 2;
@@ -468,8 +477,8 @@ TEST_F(Renderer, SelectingAFontSizesTheWindowToTheGrid) {
     RecreateCaret();
     POINT caret{};
     GetCaretPos(&caret);
-    EXPECT_EQ(caret.x, 4 * 11);
-    EXPECT_EQ(caret.y, 3 * 19 - 3);
+    EXPECT_EQ(caret.x, 4 * corvane.cellWidth);
+    EXPECT_EQ(caret.y, 3 * CellRowHeight(corvane) - 3);
     DestroyTerminalCaret();
     DestroyWindow(window);
 }
