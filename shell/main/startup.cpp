@@ -76,25 +76,6 @@ bool StoredPlacementFits(int width, int height, RECT& out) {
   return out.left >= work.left && out.top >= work.top && out.right <= work.right && out.bottom <= work.bottom;
 }
 
-// The frame metrics the window size was computed from may differ from what
-// the window really got (a menu bar that wraps, a themed frame): correct the
-// size until the client area holds exactly the grid.
-void SnapClientToGrid(HWND window) {
-  const FontRecord& font = *Shell.mainFont;
-  const int wantWidth = 80 * CellWidth(font);
-  const int wantHeight = 25 * CellRowHeight(font);
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    RECT client, frame;
-    GetClientRect(window, &client);
-    GetWindowRect(window, &frame);
-    int dx = wantWidth - (client.right - client.left);
-    int dy = wantHeight - (client.bottom - client.top);
-    if (dx == 0 && dy == 0) return;
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-}
-
 bool InitialiseInstance(int show) {
   Shell.msgWheel = RegisterWindowMessageA("MSWHEEL_ROLLMSG");
   Shell.msgSourceRequest = RegisterWindowMessageA("Message Source Request");
@@ -119,7 +100,7 @@ bool InitialiseInstance(int show) {
   Shell.mainWindow = CreateWindowA(kMainClass, kProgramTitle, style, x, y, width, height, nullptr, nullptr,
                                    Shell.instance, nullptr);
   if (!Shell.mainWindow) return false;
-  SnapClientToGrid(Shell.mainWindow);
+  FitWindowToGrid();
 
   CreateRenderObjects();
   AttachSound(Shell.mainWindow);
