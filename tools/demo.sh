@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The terminal under Wine against the demo host: the host simulator plays
+# tools/hostsim/scripts/demo.host on a free loopback port, and tavix.exe
+# connects to it ("Proxy" mode, auto-connect). On the user's display the demo
+# runs until the terminal is closed; without a display it runs on a private
+# Xvfb, writes a screenshot to build/demo/screenshot.png and ends.
+#
+#   tools/demo.sh [SECONDS]   seconds to wait before the screenshot (default 6)
+set -u
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+WAIT=${1:-6}
+WIN64=$ROOT/build/win64
+TAVIX=$WIN64/shell/main/tavix.exe
+HOSTSIM=$WIN64/tools/hostsim/tavix-hostsim
+DEMO=$ROOT/build/demo
+mkdir -p "$ROOT/build/logs" "$DEMO"
+log=$ROOT/build/logs/demo-build.log
+if ! "$ROOT/tools/build.sh" win64 tavix tavix_hostsim_host </dev/null >"$log" 2>&1; then
+  tail -n 40 "$log" >&2
+  echo "demo: building the terminal failed (full output: $log)" >&2
+  exit 1
+fi
+
+pids=()
+xvfb=
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  "$ROOT/tools/wine-run" --prefix "$WIN64/wineprefix" --kill >/dev/null 2>&1
+}
+trap cleanup EXIT
+
+headless=0
+if [ -z "${DISPLAY:-}" ]; then
+  headless=1
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$DEMO/display" </dev/null >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$DEMO/display" ] && break; sleep 0.05; done
+  export DISPLAY=:$(head -n1 "$DEMO/display")
+fi
+
+rm -f "$DEMO/port"
+"$HOSTSIM" --port 0 --port-file "$DEMO/port" --log "$DEMO/host.log" \
+  "$ROOT/tools/hostsim/scripts/demo.host" </dev/null >"$DEMO/host.out" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$DEMO/port" ] && break; sleep 0.05; done
+port=$(cat "$DEMO/port" 2>/dev/null) || { echo "demo: the host simulator did not start" >&2; exit 1; }
+
+# The terminal's folder: its configuration, and (on Windows NT) its per-user folder below.
+run_dir=$DEMO/terminal
+rm -rf "$run_dir"
+mkdir -p "$run_dir"
+printf '[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=%s\r\nAutoconnect=1\r\nuserid=demo\r\n[Font]\r\nmode=0\r\n' \
+  "$port" >"$run_dir/corvane.ini"
+echo "Demo host on 127.0.0.1:$port; starting tavix.exe under Wine (display $DISPLAY)"
+(cd "$run_dir" && USERPROFILE= exec "$ROOT/tools/wine-run" --prefix "$WIN64/wineprefix" "$TAVIX") &
+term=$!
+pids+=($term)
+if [ $headless = 1 ]; then
+  sleep "$WAIT"
+  if command -v import >/dev/null; then
+    import -window root "$DEMO/screenshot.png" && echo "Screenshot: $DEMO/screenshot.png"
+  fi
+  exit 0
+fi
+wait "$term"
