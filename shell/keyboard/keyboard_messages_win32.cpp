@@ -25,6 +25,16 @@ namespace {
 
 void Beep() { MessageBeep(MB_OK); }
 
+// Another program (a clipboard manager, the X bridge) may hold the clipboard
+// for a moment: try a few times before giving up.
+bool OpenClipboardSoon(HWND window) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (OpenClipboard(window)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
 // Every dispatched code first clears Alt pending and closes the receive-trace viewer.
 void BeforeDispatch() {
   Shell.altPending = false;
@@ -63,7 +73,7 @@ bool PutTextOnClipboard(const std::string& text) {
   memcpy(p, text.data(), text.size());
   p[text.size()] = 0;
   GlobalUnlock(block);
-  if (!OpenClipboard(Shell.mainWindow)) {
+  if (!OpenClipboardSoon(Shell.mainWindow)) {
     GlobalFree(block);
     return false;
   }
@@ -159,7 +169,7 @@ bool ChannelReady(void (*callback)()) { return Channels.current->when_drained(ca
 // Command 40183: the clipboard's text becomes the paste buffer.
 void PasteFromClipboard(HWND window) {
   std::string text;
-  if (OpenClipboard(window)) {
+  if (OpenClipboardSoon(window)) {
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
       if (const char* p = static_cast<const char*>(GlobalLock(data))) {
         // Never past the block, even without its terminating zero.

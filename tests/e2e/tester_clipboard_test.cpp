@@ -14,29 +14,27 @@
 
 namespace {
 
-// Runs a shell command line on the Linux side; its standard output, or
-// "<failed>" when it could not run.
-std::string RunUnix(const std::string& command, const std::string& folder) {
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  const std::string outPath = folder + "\\unix-out.txt";
-  HANDLE out = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-  if (out == INVALID_HANDLE_VALUE) return "<failed>";
+// Runs a shell command line on the Linux side and returns its output. Wine
+// starts Unix programs without a process handle to wait on, so the command
+// leaves a mark when it is done.
+std::string RunUnix(const std::string& command) {
+  const std::string dir = "/tmp/tavix-e2e-unix-" + std::to_string(GetCurrentProcessId());
+  const std::string outFile = dir + "/out", doneFile = dir + "/done";
+  CreateDirectoryA(WindowsPath(dir).c_str(), nullptr);
+  DeleteFileA(WindowsPath(outFile).c_str());
+  DeleteFileA(WindowsPath(doneFile).c_str());
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out;
-  startup.hStdError = out;
-  startup.hStdInput = nullptr;
   PROCESS_INFORMATION info = {};
-  std::string line = "/bin/sh -c \"" + command + "\"";
-  BOOL started = CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
-  CloseHandle(out);
-  if (!started) return "<failed>";
-  WaitForSingleObject(info.hProcess, 10000);
+  std::string line = "/bin/sh -c \"(" + command + ") >" + outFile + " 2>&1; echo >" + doneFile + "\"";
+  if (!CreateProcessA("Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return "<failed>";
   CloseHandle(info.hProcess);
   CloseHandle(info.hThread);
+  if (!WaitFor([&] { return GetFileAttributesA(WindowsPath(doneFile).c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
+    return "<timed out>";
   std::string text;
-  if (FILE* f = std::fopen(outPath.c_str(), "rb")) {
+  if (FILE* f = std::fopen(WindowsPath(outFile).c_str(), "rb")) {
     char buffer[512];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
@@ -50,6 +48,20 @@ std::string WithoutCarriageReturns(std::string s) {
   for (char c : s)
     if (c != '\r') out += c;
   return out;
+}
+
+std::string WindowsClipboardText() {
+  std::string text = "<closed>";
+  if (!OpenClipboard(nullptr)) return text;
+  text = "<none>";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+      text = p;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
 }
 
 // The client-area point in the middle of a cell.
@@ -76,7 +88,7 @@ TEST(TesterClipboard, APasteFromTheXClipboardReachesTheHostAndACopyCanBeReadBack
   ASSERT_TRUE(WaitFor([&] { return lib.Text(3, 5, 14) == "Copy me please"; }, 20000));
 
   // Paste: the X clipboard's text is typed to the host.
-  RunUnix("printf 'pasted from X' | xclip -selection clipboard -i", t.folder());
+  RunUnix("printf 'pasted from X' | xclip -selection clipboard -i");
   Sleep(300);  // the desktop process takes the new X selection over
   SendMessageA(main, WM_COMMAND, CMD_PASTE, 0);
 
@@ -88,10 +100,11 @@ TEST(TesterClipboard, APasteFromTheXClipboardReachesTheHostAndACopyCanBeReadBack
   SendMessageA(main, WM_COMMAND, CMD_COPY, 0);
   std::string copied;
   WaitFor([&] {
-    copied = WithoutCarriageReturns(RunUnix("xclip -selection clipboard -o", t.folder()));
+    copied = WithoutCarriageReturns(RunUnix("timeout 2 xclip -selection clipboard -o"));
     return copied == "Copy me\n";
-  }, 10000);
-  EXPECT_EQ(copied, "Copy me\n");
+  }, 15000);
+  EXPECT_EQ(copied, "Copy me\n") << "Windows clipboard: '" << WindowsClipboardText() << "'; X targets: "
+                                 << RunUnix("timeout 2 xclip -selection clipboard -o -t TARGETS; echo rc=$?");
 
   ASSERT_TRUE(lib.SetText("ok"));  // the script ends the session on this
   HWND box = nullptr;
