@@ -10,8 +10,9 @@ namespace {
 void NoBeep() {}
 void NothingBefore() {}
 bool AlwaysReady(void (*)()) { return true; }
+void NoCaret(bool) {}
 
-constexpr KeyboardHooks kDefaultHooks = {NoBeep, NothingBefore, AlwaysReady};
+constexpr KeyboardHooks kDefaultHooks = {NoBeep, NothingBefore, AlwaysReady, NoCaret};
 
 bool RepeatFiltered(int32_t code) {
   return code == keycode::kEnter || (code >= keycode::kDown && code <= keycode::kRight);

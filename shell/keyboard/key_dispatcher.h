@@ -24,6 +24,8 @@ struct KeyboardHooks {
   // True when the channel can take bytes now. Otherwise the channel keeps
   // the callback and runs it once its output has drained.
   bool (*channelReady)(void (*callback)());
+  // The caret belongs to a local mode (status indicator bit 2) or no longer.
+  void (*localCaret)(bool on);
 };
 
 struct KeyboardRecord {

@@ -166,6 +166,14 @@ bool AltAlone(WPARAM key, LPARAM lParam) {
 }
 bool ChannelReady(void (*callback)()) { return Channels.current->when_drained(callback); }
 
+void LocalCaret(bool on) {
+  if (on) {
+    AddCaretHideBits(kCaretHiddenPickList);
+  } else {
+    RemoveCaretHideBits(kCaretHiddenPickList);
+  }
+}
+
 // Command 40183: the clipboard's text becomes the paste buffer.
 void PasteFromClipboard(HWND window) {
   std::string text;
@@ -197,6 +205,7 @@ KeyboardSeam* AttachKeyboardToShell() {
   KeyboardEvents.beep = Beep;
   KeyboardEvents.beforeDispatch = BeforeDispatch;
   KeyboardEvents.channelReady = ChannelReady;
+  KeyboardEvents.localCaret = LocalCaret;
   ResetMouse();
   MouseEvents.startClickTimer = StartClickTimer;
   MouseEvents.stopClickTimer = StopClickTimer;

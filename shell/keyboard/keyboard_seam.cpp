@@ -20,7 +20,7 @@ void ShellKeyboardSeam::ResetInput() {
   InputMode.modeNumber = 0;
 }
 
-void ShellKeyboardSeam::InstallLocalHandler(int (*handler)(int32_t code), int modeNumber) {
+void ShellKeyboardSeam::InstallLocalHandler(LocalKeyHandler handler, int modeNumber) {
   SetInputMode(handler, modeNumber);
   InputMode.localMode = true;
 }
@@ -31,6 +31,8 @@ void ShellKeyboardSeam::RestoreNormalHandler() {
 }
 
 void ShellKeyboardSeam::SetLocalEditing(bool on) { InputMode.localEditing = on; }
+
+void ShellKeyboardSeam::SetLocalCaret(bool on) { KeyboardEvents.localCaret(on); }
 
 bool ShellKeyboardSeam::NextTypeAhead(int32_t* code) { return TakeTypeAhead(code); }
 

@@ -9,12 +9,12 @@ class ShellKeyboardSeam final : public KeyboardSeam {
   void ReplayTypeAhead() override;
   void ResetInput() override;
   int LastMouseEvent(int values[5]) override;
-  // Local modes borrow the keyboard (pick lists, input fields). Declared
-  // without override: they match the seam's slots where it has them.
-  void InstallLocalHandler(int (*handler)(int32_t code), int modeNumber);
-  void RestoreNormalHandler();
-  void SetLocalEditing(bool on);
-  bool NextTypeAhead(int32_t* code);
+  // Local modes borrow the keyboard (pick lists, input fields).
+  void InstallLocalHandler(LocalKeyHandler handler, int modeNumber) override;
+  void RestoreNormalHandler() override;
+  void SetLocalEditing(bool on) override;
+  void SetLocalCaret(bool on) override;
+  bool NextTypeAhead(int32_t* code) override;
 };
 
 // The one instance the shell installs in the engine.

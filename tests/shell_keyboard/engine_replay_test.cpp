@@ -1,6 +1,7 @@
 // The dispatcher behind the real engine: ESC ^ H makes the host busy, ESC ^ T
 // replays what was typed meanwhile into the basic handler.
 #include <string>
+#include <vector>
 
 #include "engine.h"
 #include "engine_context.h"
@@ -58,4 +59,25 @@ TEST_F(EngineReplayTest, AnEmulationResetForgetsEverythingThatWaited) {
   EXPECT_FALSE(InputMode.localMode);
   EXPECT_EQ(InputMode.handler, BasicHandler);
   EXPECT_EQ(InputMode.modeNumber, 0);
+}
+
+TEST_F(EngineReplayTest, ALocalModeTakesKeysEvenWhileBusyAndHandsTheKeyboardBack) {
+  Feed("\x1b^H\r\n");
+  DispatchAll({'a', 13, 'b'});
+  int32_t code = 0;
+  ASSERT_TRUE(KeyboardSeamForShell.NextTypeAhead(&code));
+  EXPECT_EQ(code, 'a');
+  KeyboardSeamForShell.InstallLocalHandler(Record, 1);
+  EXPECT_TRUE(InputMode.localMode);
+  EXPECT_EQ(InputMode.modeNumber, 1);
+  DispatchAll({1000, 1000});
+  EXPECT_EQ(handled(), (std::vector<int32_t>{1000, 1000})) << "no type-ahead while a local mode owns the keyboard";
+  ASSERT_TRUE(KeyboardSeamForShell.NextTypeAhead(&code));
+  EXPECT_EQ(code, 13);
+  KeyboardSeamForShell.RestoreNormalHandler();
+  EXPECT_FALSE(InputMode.localMode);
+  EXPECT_EQ(InputMode.handler, BasicHandler);
+  EXPECT_EQ(InputMode.modeNumber, 0);
+  Feed("\x1b^T\r\n");
+  EXPECT_EQ(sent(), "b") << "the last key was still waiting";
 }
