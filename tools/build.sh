@@ -24,7 +24,7 @@ if [ "${1:-}" = --configure-only ]; then
   shift
 fi
 config=${1:-}
-[ -n "$config" ] || { sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+[ -n "$config" ] || { sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
 shift
 
 build_dir=$ROOT/build/$config
