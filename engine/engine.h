@@ -20,6 +20,9 @@ void ResetConnectionState();
 // The whole engine back to its start state (start-up and tests).
 void ResetEngine();
 
+// The user's "clear type-ahead": the busy flag off, the spinner stopped.
+void ClearHostBusy();
+
 // Timers the shell runs for the engine.
 void MarqueeTick();    // timer 2, 100 ms
 void AdvanceSpinner(); // the busy spinner's timer

@@ -42,6 +42,13 @@ void HostReady() {
   UpdateSpinner();
 }
 
+void ClearHostBusy() {
+  if (!Screen.busy) return;
+  Screen.busy = 0;
+  Engine.shell->SetSpinnerRunning(false);
+  UpdateSpinner();
+}
+
 void StatusText() {
   const char* text = ParamText(0);
   int len = static_cast<int>(std::strlen(text));

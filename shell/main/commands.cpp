@@ -128,7 +128,8 @@ void HandleCommand(HWND window, int id) {
       ChooseAttachment(window);
       break;
     case CMD_CLEAR_TYPE_AHEAD:
-      Screen.busy = 0;
+      // The key path has emptied the queue; the host counts as ready again.
+      ClearHostBusy();
       break;
     case CMD_DEBUG:
       ToggleTraceViewerCommand();

@@ -15,6 +15,7 @@
 #include "shell/ingress/auto_login.h"
 #include "shell/ingress/ingress.h"
 #include "shell/keyboard/input_mode.h"
+#include "shell/keyboard/key_dispatcher.h"
 #include "shell/keyboard/keyboard_messages_win32.h"
 #include "shell/render/renderer.h"
 #include "shell/sound/tone_player_win32.h"
@@ -169,7 +170,7 @@ void StartAutoLoginFromCommandLine() {
   s.hasScript = !cl.keystrokes.empty();
   s.script = cl.keystrokes;
   AutoLogin.write = WriteAutoLogin;
-  AutoLogin.typeAhead = nullptr;  // the type-ahead queue comes with the keyboard dispatcher
+  AutoLogin.typeAhead = TypeAheadFromScript;
   if (!s.userId.empty()) StartAutoLogin(s);
 }
 
@@ -184,9 +185,7 @@ bool LocalEditingFlag() { return InputMode.localEditing; }
 
 void InstallDiscardHandler() { SetInputMode(DiscardHandler, 0); }
 
-void DispatchKeyCode(int code) {
-  if (InputMode.handler) InputMode.handler(code);
-}
+void DispatchKeyCode(int code) { DispatchKey(code); }
 
 std::string MainTitle() {
   char title[256] = "";

@@ -9,6 +9,8 @@
 #include "engine_bridge.h"
 #include "resource_ids.h"
 #include "shell/ingress/trace_viewer.h"
+#include "shell/keyboard/key_codes.h"
+#include "shell/keyboard/key_dispatcher.h"
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/keyboard/keyboard_messages_win32.h"
@@ -92,6 +94,23 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       Channels.current->handle_event(window, message, wParam, lParam);
       ReleaseRenderNotifications();
       return 0;
+    case kMsgDdeRequest:
+      // A DDE request waits until a local handler owns the keyboard.
+      if (LocalModeFlag()) {
+        DispatchKeyCode(keycode::kDdeRequest);
+      } else {
+        SetPendingDdeRequest();
+      }
+      FlushRenderNotifications();
+      return 0;
+    case kMsgMessageArrived:
+      DispatchKeyCode(keycode::kMessageArrived);
+      FlushRenderNotifications();
+      return 0;
+    case kMsgEditEvent:
+      DispatchKeyCode(keycode::kEditEvent);
+      FlushRenderNotifications();
+      return 0;
     case kMsgTrayIcon:
       if (lParam == WM_LBUTTONUP) ShowWindow(Shell.mainWindow, SW_RESTORE);
       return 0;
@@ -103,9 +122,9 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == Shell.msgWheel && Shell.msgWheel) message = WM_MOUSEWHEEL;
   if (LRESULT keyResult = 0; KeyboardWindowMessage(window, message, wParam, lParam, &keyResult)) return keyResult;
   if (message >= WM_USER + 1 && message <= WM_USER + 10) return OnProgramMessage(window, message, wParam, lParam);
-  if (message == Shell.msgWheel && Shell.msgWheel) message = WM_MOUSEWHEEL;
 
   switch (message) {
     case WM_KEYDOWN:
@@ -149,11 +168,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return SetSizingCursor(window, wParam, lParam);
     case WM_GETMINMAXINFO:
       OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
-      return 0;
-    case WM_CHAR:
-      Shell.altPending = false;
-      DispatchKeyCode(static_cast<unsigned char>(wParam));
-      FlushRenderNotifications();
       return 0;
     case WM_SYSKEYUP:
       if (wParam == VK_MENU) {
