@@ -23,7 +23,9 @@ x11-apps                     # xwd: screenshots of the Xvfb display
 x11-utils                    # xdpyinfo, xwininfo: waiting for and finding windows
 imagemagick                  # import/convert: screenshots to PNG
 xclip                        # reading the X clipboard in end-to-end tests
-socat                        # serial-line tests: pseudo-terminal pairs
+socat                        # serial-line tests: pseudo-terminal pairs; runs telnetd for the e2e tests
+inetutils-telnetd            # a real telnet server for the end-to-end auto-login test
+passwd                       # useradd/chpasswd for that test's user
 fonts-liberation             # Wine's fixed-pitch fallback font
 xfonts-terminus              # code page 437 friendly bitmap fonts
 fonts-terminus

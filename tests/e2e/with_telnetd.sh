@@ -26,7 +26,13 @@ cat >"$home/.profile" <<'PROFILE'
 echo "logged in" > /tmp/tavix-telnetd/logged-in
 PROFILE
 chown tavixtest "$home/.profile"
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+# A free high port: one nobody answers on.
+port=
+for _ in $(seq 50); do
+  candidate=$((20000 + RANDOM % 30000))
+  if ! (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then port=$candidate; break; fi
+done
+[ -n "$port" ] || { echo "with_telnetd: no free port"; exit 1; }
 socat "TCP-LISTEN:$port,bind=127.0.0.1,reuseaddr,fork" "EXEC:$telnetd -h,nofork" </dev/null >/dev/null 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null; pkill -u tavixtest 2>/dev/null' EXIT
