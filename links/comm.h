@@ -31,8 +31,11 @@ class _comm_one_thread : public _comm {
   void (*drainCallback_)() = nullptr;
 };
 
+// The Windows channel base.
+class _win_comm : public _comm_one_thread {};
+
 // No channel: everything is empty.
-class _win_nocomm final : public _comm_one_thread {
+class _win_nocomm final : public _win_comm {
  public:
   void close() override;
   void write(const uint8_t*, int) override {}

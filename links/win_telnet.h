@@ -11,7 +11,7 @@ constexpr UINT kMsgLookupDone = WM_USER + 1;   // 1025
 constexpr UINT kMsgConnectDone = WM_USER + 2;  // 1026
 constexpr UINT kMsgSocketEvent = WM_USER + 4;  // 1028
 
-class _win_telnet final : public _comm_one_thread {
+class _win_telnet final : public _win_comm {
  public:
   void close() override;
   void write(const uint8_t* bytes, int count) override;
