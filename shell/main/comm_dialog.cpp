@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "comm_modes.h"
+#include "main_window.h"
 #include "message_box.h"
 #include "resource_ids.h"
 #include "shell_config.h"
@@ -18,6 +19,7 @@ struct CommDialogState {
 };
 
 CommDialogState dialog;
+constexpr int kCommunicationsHelpContext = 12;
 
 int SelectedData(HWND box, int id) {
   HWND combo = GetDlgItem(box, id);
@@ -170,6 +172,9 @@ INT_PTR CALLBACK CommDialogProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
           return TRUE;
         case IDCANCEL:
           EndDialog(box, IDCANCEL);
+          return TRUE;
+        case IDC_COMM_HELP:
+          ShowHelpContext(kCommunicationsHelpContext);
           return TRUE;
         default:
           return FALSE;

@@ -99,3 +99,5 @@ void ShowHelp(int command) {
 }
 
 void CloseHelp() { Help(HELP_QUIT, 0); }
+
+void ShowHelpContext(int context) { Help(HELP_CONTEXT, static_cast<ULONG_PTR>(context)); }

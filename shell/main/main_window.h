@@ -47,6 +47,8 @@ void SetHostDisconnectPassword(const unsigned char* bytes, int length);
 
 // Connect with the active settings (the channel chosen by mode).
 void Connect();
+// Help at a context number (dialogs' Help buttons).
+void ShowHelpContext(int context);
 // Close help (shut-down).
 void CloseHelp();
 
