@@ -37,3 +37,26 @@ void ShellKeyboardSeam::SetLocalCaret(bool on) { KeyboardEvents.localCaret(on); 
 bool ShellKeyboardSeam::NextTypeAhead(int32_t* code) { return TakeTypeAhead(code); }
 
 int ShellKeyboardSeam::LastMouseEvent(int values[5]) { return LastMouseEventValues(values); }
+
+bool ShellKeyboardSeam::EventPending(int32_t) { return false; }
+
+bool ShellKeyboardSeam::TakePcMessage(char* text, int size) {
+  if (size > 0) text[0] = 0;
+  return false;
+}
+
+// Nothing was taken, so there is nothing to show and no completion to report.
+void ShellKeyboardSeam::DeliverPcMessage() {}
+
+bool ShellKeyboardSeam::TakeBrowseRequest(char* first, int firstSize, char* second, int secondSize,
+                                          bool* alternate) {
+  if (firstSize > 0) first[0] = 0;
+  if (secondSize > 0) second[0] = 0;
+  *alternate = false;
+  return false;
+}
+
+bool ShellKeyboardSeam::TakeEditWindowEvent(int* value) {
+  *value = 0;
+  return false;
+}

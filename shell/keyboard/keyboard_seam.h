@@ -15,6 +15,13 @@ class ShellKeyboardSeam final : public KeyboardSeam {
   void SetLocalEditing(bool on) override;
   void SetLocalCaret(bool on) override;
   bool NextTypeAhead(int32_t* code) override;
+  // Events a local mode may be handed. The terminal has no PC-message queue,
+  // browse queue or edit windows yet, so none is ever pending.
+  bool EventPending(int32_t code) override;
+  bool TakePcMessage(char* text, int size) override;
+  void DeliverPcMessage() override;
+  bool TakeBrowseRequest(char* first, int firstSize, char* second, int secondSize, bool* alternate) override;
+  bool TakeEditWindowEvent(int* value) override;
 };
 
 // The one instance the shell installs in the engine.
