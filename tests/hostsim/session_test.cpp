@@ -125,6 +125,43 @@ TEST_F(HostSession, ExpectLineComparesTheWholeLine) {
     EXPECT_EQ(r.message, "s.host:3: expect-line \"0\": the terminal sent the line \"01\"");
 }
 
+// Pick-list and field replies have no terminator: the bytes must come first,
+// whole and alone in their place.
+TEST_F(HostSession, ExpectExactWantsTheNextBytesAndNothingBefore) {
+    struct Case {
+        const char* script;
+        std::string sent;
+        bool ok;
+        const char* message;
+    } cases[] = {
+        {"timeout 2000\nexpect-exact -\"\nexpect-exact {0}{3}\n", "-\" #", true, ""},
+        {"timeout 2000\nexpect-exact -!\n", "x-!", false, "s.host:2: expect-exact \"-!\": the terminal sent \"x\""},
+        {"timeout 2000\nexpect-exact ABC\n", "ABX", false, "s.host:2: expect-exact \"ABC\": the terminal sent \"ABX\""},
+        {"timeout 200\nexpect-exact ABC\n", "AB", false,
+         "s.host:2: expect-exact \"ABC\": nothing matched within 200 ms; the terminal sent \"AB\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        start(c.script);
+        // Byte by byte: a reply split across reads still matches.
+        for (char b : c.sent) {
+            peer->write(std::string(1, b));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        SessionResult r = finish();
+        EXPECT_EQ(r.ok, c.ok) << r.message;
+        if (!c.ok) EXPECT_EQ(r.message, c.message);
+        reset();
+    }
+}
+
+TEST_F(HostSession, ExpectExactConsumesOnlyItsBytes) {
+    start("timeout 2000\nexpect-exact AB\nread-until \\n\nsend <{input}>\n");
+    peer->write("ABrest\n");
+    EXPECT_EQ(peer->readAll(), "<rest>");
+    EXPECT_TRUE(finish().ok);
+}
+
 TEST_F(HostSession, ReadUntilFillsTheInputRegister) {
     start("timeout 2000\nread-until \\r\nsend <{input}>\n");
     peer->write("ab^c\rrest");

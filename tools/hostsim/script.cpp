@@ -180,11 +180,12 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         in.text.appendBytes(cmd == "message" ? "\x01" : "\x1b^I");
         in.text.appendText(t);
         in.text.appendBytes("\n");
-    } else if (cmd == "expect" || cmd == "expect-line") {
+    } else if (cmd == "expect" || cmd == "expect-line" || cmd == "expect-exact") {
         Text t;
         if (!text(rest, t)) return false;
-        if (cmd == "expect" && t.pieces.empty()) return fail("expect needs a text");
-        emit(cmd == "expect" ? Op::Expect : Op::ExpectLine).text = t;
+        if (cmd != "expect-line" && t.pieces.empty()) return fail(cmd + " needs a text");
+        Op op = cmd == "expect" ? Op::Expect : cmd == "expect-line" ? Op::ExpectLine : Op::ExpectExact;
+        emit(op).text = t;
     } else if (cmd == "read-until") {
         std::string b;
         if (!literalText(rest, b, "read-until")) return false;

@@ -13,6 +13,7 @@ enum class Op {
     SendFile,        // path: raw file contents to the terminal
     Expect,          // text: wait for these bytes, discarding what comes before
     ExpectLine,      // text: the next line (up to CR or LF) must equal it
+    ExpectExact,     // text: the next bytes must be exactly these, nothing before them
     ReadUntil,       // number: byte; input register = bytes before it
     ReadKey,         // input register = the next byte from the terminal
     ReadLine,        // number: 1 echo; input register = the line up to CR

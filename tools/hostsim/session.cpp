@@ -101,6 +101,7 @@ bool Session::step(const Instr& in) {
         }
         case Op::Expect: going = expect(in); break;
         case Op::ExpectLine: going = expectLine(in); break;
+        case Op::ExpectExact: going = expectExact(in); break;
         case Op::ReadUntil: going = readUntil(in); break;
         case Op::ReadKey: going = readKey(in); break;
         case Op::ReadLine: going = readLine(in); break;
@@ -304,6 +305,26 @@ bool Session::expectLine(const Instr& in) {
         }
         Got got = receive(until);
         if (got != Got::Bytes) return waitFailed(in, got, "expect-line " + quoted(want), timeoutMs_);
+    }
+}
+
+// Replies with a fixed length and no terminator (a pick-list choice, an
+// input field's trailer): every byte counts, so nothing may come before them.
+bool Session::expectExact(const Instr& in) {
+    std::string want = in.text.expand(input_);
+    long long until = deadline(timeoutMs_);
+    for (;;) {
+        size_t n = data_.size() < want.size() ? data_.size() : want.size();
+        if (data_.compare(0, n, want, 0, n) != 0)
+            return fail(in, "expect-exact " + quoted(want) + ": the terminal sent " +
+                                quoted(data_.substr(0, want.size())));
+        if (n == want.size()) {
+            log_.write("exact " + quoted(want));
+            data_.erase(0, n);
+            return true;
+        }
+        Got got = receive(until);
+        if (got != Got::Bytes) return waitFailed(in, got, "expect-exact " + quoted(want), timeoutMs_);
     }
 }
 

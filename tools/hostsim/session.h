@@ -53,6 +53,7 @@ private:
 
     bool expect(const Instr& in);
     bool expectLine(const Instr& in);
+    bool expectExact(const Instr& in);
     bool readUntil(const Instr& in);
     bool readKey(const Instr& in);
     bool readLine(const Instr& in);
