@@ -192,6 +192,14 @@ TEST_F(HostSession, ReadLineEchoesAndHonoursBackspace) {
     EXPECT_TRUE(finish().ok);
 }
 
+// An input field's reply: the text up to LF, then its closing bytes.
+TEST_F(HostSession, ReadLineToLfTakesAFieldsText) {
+    start("read-line lf\nsend [{input}]\nread-key\nsend <{input}>\n");
+    peer->write("Ada\rLovelace\n-");
+    EXPECT_EQ(peer->readAll(), "[AdaLovelace]<->");
+    EXPECT_TRUE(finish().ok);
+}
+
 TEST_F(HostSession, TheTerminalLeavingDuringAReadEndsTheSessionCleanly) {
     start("read-key\nsend never\n");
     peer->closeNow();

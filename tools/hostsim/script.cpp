@@ -195,10 +195,13 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         if (!noArgs(cmd, rest)) return false;
         emit(Op::ReadKey);
     } else if (cmd == "read-line") {
-        std::vector<std::string> w = words(rest);
-        if (w.size() > 1 || (w.size() == 1 && w[0] != "echo"))
-            return fail("read-line takes only the word echo");
-        emit(Op::ReadLine).number = w.empty() ? 0 : 1;
+        long flags = 0;
+        for (const std::string& word : words(rest)) {
+            long bit = word == "echo" ? kReadLineEcho : word == "lf" ? kReadLineToLf : 0;
+            if (bit == 0 || (flags & bit)) return fail("read-line takes only the words echo and lf, once each");
+            flags |= bit;
+        }
+        emit(Op::ReadLine).number = flags;
     } else if (cmd == "if-input") {
         size_t space = rest.find(' ');
         std::string label = rest.substr(0, space);

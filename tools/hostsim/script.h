@@ -16,7 +16,7 @@ enum class Op {
     ExpectExact,     // text: the next bytes must be exactly these, nothing before them
     ReadUntil,       // number: byte; input register = bytes before it
     ReadKey,         // input register = the next byte from the terminal
-    ReadLine,        // number: 1 echo; input register = the line up to CR
+    ReadLine,        // number: kReadLine* bits; input register = the line up to CR (or LF)
     IfInput,         // target, text: jump when the input register equals the text
     Wait,            // number: milliseconds
     Goto,            // target
@@ -39,6 +39,11 @@ enum class Op {
     Fail,            // text: fail the session with this message
     End,             // end of the main script: the session ends, the connection closes
 };
+
+// read-line: echo what is typed; end the line at LF instead of CR (the text
+// of an input field's reply).
+constexpr long kReadLineEcho = 1;
+constexpr long kReadLineToLf = 2;
 
 struct Instr {
     Op op = Op::End;

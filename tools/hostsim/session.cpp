@@ -362,14 +362,15 @@ bool Session::readKey(const Instr& in) {
 }
 
 bool Session::readLine(const Instr& in) {
-    bool echo = in.number != 0;
+    bool echo = (in.number & kReadLineEcho) != 0;
+    unsigned char end = (in.number & kReadLineToLf) ? '\n' : '\r';
     std::string line;
     long long until = deadline(inputTimeoutMs_);
     for (;;) {
         while (!data_.empty()) {
             unsigned char c = static_cast<unsigned char>(data_[0]);
             data_.erase(0, 1);
-            if (c == '\r') {
+            if (c == end) {
                 input_ = line;
                 log_.write("line " + quoted(line));
                 return true;
