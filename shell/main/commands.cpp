@@ -12,6 +12,8 @@
 #include "password_dialogs.h"
 #include "resource_ids.h"
 #include "shell/dialogs/about_dialog_win32.h"
+#include "shell/keyboard/mouse_buttons_dialog_win32.h"
+#include "shell/keyboard/view_window_win32.h"
 #include "shell/render/renderer.h"
 #include "shell/sound/tone_player_win32.h"
 #include "shell_config.h"
@@ -87,7 +89,8 @@ void HandleCommand(HWND window, int id) {
     case CMD_FONT_RASTER_7X12:
     case CMD_FONT_CORVANE:
     case CMD_FONT_CORVANE_BOLD:
-      SelectFont(id == CMD_FONT_RASTER_10X18 ? 0 : id == CMD_FONT_RASTER_7X12 ? 1 : id == CMD_FONT_CORVANE ? 2 : 3);
+      if (SelectFont(id == CMD_FONT_RASTER_10X18 ? 0 : id == CMD_FONT_RASTER_7X12 ? 1 : id == CMD_FONT_CORVANE ? 2 : 3))
+        FitViewWindowToCells();
       break;
     case CMD_SOUND_WINDOWS:
     case CMD_SOUND_PC:
@@ -98,10 +101,33 @@ void HandleCommand(HWND window, int id) {
       if (ConfigurationPasswordAccepted(window)) RunSetPasswordDialog(window);
       break;
     case CMD_FULL_SCREEN:
+    case CMD_FULL_SCREEN_KEY:
+      // Full screen and the view window exclude each other.
+      CloseViewWindow();
       ToggleFullScreen();
       break;
-    case CMD_FULL_SCREEN_KEY:
-      ToggleFullScreen();
+    case CMD_EXTENDED_SELECT:
+      ToggleViewWindowCommand();
+      break;
+    case CMD_COPY:
+      // The keyboard path copies the simple selection; with the view window open it comes here.
+      ViewWindowCopyCommand();
+      break;
+    case CMD_EDIT_SELECT:
+    case CMD_EDIT_COPY:
+    case CMD_EDIT_PASTE:
+    case CMD_EDIT_EXTENDED_SELECT:
+      // The Ctrl+Alt edit shortcuts work only when [Config] "Edit" is on.
+      if (Config.store.config.edit) {
+        const int plain = id == CMD_EDIT_SELECT ? CMD_SELECT
+                          : id == CMD_EDIT_COPY ? CMD_COPY
+                          : id == CMD_EDIT_PASTE ? CMD_PASTE
+                                                 : CMD_EXTENDED_SELECT;
+        SendMessageA(window, WM_COMMAND, static_cast<WPARAM>(plain), 0);
+      }
+      break;
+    case CMD_MOUSE_BUTTONS:
+      RunMouseButtonsDialog(window);
       break;
     case CMD_HELP_SEARCH:
     case CMD_HELP_CONTENTS:

@@ -14,6 +14,7 @@
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/keyboard/keyboard_messages_win32.h"
+#include "shell/keyboard/view_window_win32.h"
 #include "shell/sound/tone_player_win32.h"
 #include "shell_config.h"
 #include "shell_state.h"
@@ -55,6 +56,7 @@ void OnSize(HWND window, WPARAM kind, int width, int height) {
   if ((kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) && !FullScreenOn()) {
     RefitToClient(width, height);
     MoveCaret();
+    FitViewWindowToCells();
   }
 }
 
@@ -189,6 +191,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (HandleEngineTimer(wParam)) return 0;
       KillTimer(window, wParam);
       return 0;
+    case WM_MOUSEWHEEL:
+      // The keyboard path leaves the wheel alone while the view window is open: it scrolls that.
+      if (Shell.viewWindow) return SendMessageA(Shell.viewWindow, WM_MOUSEWHEEL, wParam, lParam);
+      break;
     case MM_WOM_DONE:
       OnWaveDone(wParam, lParam);
       return 0;
@@ -202,5 +208,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
+  return ViewWindowMessage(window, message, wParam, lParam);
 }
