@@ -14,6 +14,7 @@
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/keyboard/keyboard_messages_win32.h"
+#include "shell/keyboard/find_dialog_win32.h"
 #include "shell/keyboard/view_window_win32.h"
 #include "shell/sound/tone_player_win32.h"
 #include "shell_config.h"
@@ -125,6 +126,11 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == Shell.msgWheel && Shell.msgWheel) message = WM_MOUSEWHEEL;
+  if (message == Shell.msgFindReplace && Shell.msgFindReplace) {
+    const LRESULT result = FindDialogMessage(lParam);
+    FlushRenderNotifications();
+    return result;
+  }
   if (LRESULT keyResult = 0; KeyboardWindowMessage(window, message, wParam, lParam, &keyResult)) return keyResult;
   if (message >= WM_USER + 1 && message <= WM_USER + 10) return OnProgramMessage(window, message, wParam, lParam);
 
