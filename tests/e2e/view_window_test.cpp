@@ -121,7 +121,7 @@ TEST(ViewWindow, SelectsCopiesScrollsAndClosesThroughTheRealCommands) {
   };
   SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, g.Cell(0, 20));
   SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(g.Cell(3, 0) & 0xFFFF, client.bottom + 5));
-  Sleep(200 * (lastTop + 3));
+  Sleep(200 * lastTop + 2000);  // timer 1 steps one row per 200 ms; more only overruns the end
   SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, g.Cell(3, 2));
   SendMessageA(view, WM_LBUTTONUP, 0, g.Cell(3, 2));
   SendMessageA(main, WM_COMMAND, CMD_COPY, 0);
