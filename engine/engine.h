@@ -20,6 +20,9 @@ void ResetConnectionState();
 // The whole engine back to its start state (start-up and tests).
 void ResetEngine();
 
+// Leave menu selection (the shell's shortcuts do before acting): the flag and
+// the highlighted item cleared, the frame repainted.
+void LeaveMenuSelection();
 // The user's "clear type-ahead": the busy flag off, the spinner stopped.
 void ClearHostBusy();
 

@@ -49,6 +49,14 @@ void ClearHostBusy() {
   UpdateSpinner();
 }
 
+void LeaveMenuSelection() {
+  if (!Screen.menuSelection) return;
+  Screen.menuSelection = 0;
+  Screen.win.CurrentChoice = 0;
+  InvalidateFrame();
+  FlushRenderNotifications();
+}
+
 void StatusText() {
   const char* text = ParamText(0);
   int len = static_cast<int>(std::strlen(text));

@@ -102,6 +102,7 @@ void HandleCommand(HWND window, int id) {
       break;
     case CMD_FULL_SCREEN:
     case CMD_FULL_SCREEN_KEY:
+      if (id == CMD_FULL_SCREEN_KEY) LeaveMenuSelection();
       // Full screen and the view window exclude each other.
       CloseViewWindow();
       ToggleFullScreen();
@@ -119,6 +120,7 @@ void HandleCommand(HWND window, int id) {
     case CMD_EDIT_EXTENDED_SELECT:
       // The Ctrl+Alt edit shortcuts work only when [Config] "Edit" is on.
       if (Config.store.config.edit) {
+        LeaveMenuSelection();
         const int plain = id == CMD_EDIT_SELECT ? CMD_SELECT
                           : id == CMD_EDIT_COPY ? CMD_COPY
                           : id == CMD_EDIT_PASTE ? CMD_PASTE
@@ -151,6 +153,7 @@ void HandleCommand(HWND window, int id) {
       break;
     case CMD_ATTACHMENTS:
     case CMD_ATTACHMENTS_KEY:
+      if (id == CMD_ATTACHMENTS_KEY) LeaveMenuSelection();
       ChooseAttachment(window);
       break;
     case CMD_CLEAR_TYPE_AHEAD:

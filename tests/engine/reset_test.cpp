@@ -64,3 +64,20 @@ TEST_F(Resets, ScreenInitialisationDropsABaseLevelViewport) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Resets, LeavingMenuSelectionClearsTheFlagAndTheItem) {
+  Screen.menuSelection = 1;
+  Screen.win.CurrentChoice = 3;
+  shell.invalidated.clear();
+  LeaveMenuSelection();
+  EXPECT_EQ(Screen.menuSelection, 0);
+  EXPECT_EQ(Screen.win.CurrentChoice, 0);
+  EXPECT_FALSE(shell.invalidated.empty()) << "the frame is repainted";
+  shell.invalidated.clear();
+  LeaveMenuSelection();
+  EXPECT_TRUE(shell.invalidated.empty()) << "nothing when not in menu selection";
+}
+
+}  // namespace
