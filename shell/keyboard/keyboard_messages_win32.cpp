@@ -5,6 +5,7 @@
 
 #include "comm.h"
 #include "input_mode.h"
+#include "clipboard_text_win32.h"
 #include "key_codes.h"
 #include "key_dispatcher.h"
 #include "key_table.h"
@@ -61,30 +62,7 @@ void SelectionChanged(bool shown) {
   painted = shown ? now : CellRect{0, 0, -1, -1};
 }
 
-// The clipboard gets the text as CF_TEXT in movable, shareable memory.
-bool PutTextOnClipboard(const std::string& text) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
-  if (!block) return false;
-  char* p = static_cast<char*>(GlobalLock(block));
-  if (!p) {
-    GlobalFree(block);
-    return false;
-  }
-  memcpy(p, text.data(), text.size());
-  p[text.size()] = 0;
-  GlobalUnlock(block);
-  if (!OpenClipboardSoon(Shell.mainWindow)) {
-    GlobalFree(block);
-    return false;
-  }
-  EmptyClipboard();
-  const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
-  CloseClipboard();
-  if (!placed) GlobalFree(block);
-  return placed;
-}
-
-bool CopySelectionToClipboard() { return PutTextOnClipboard(SelectionText(SelectionRect())); }
+bool CopySelectionToClipboard() { return PutTextOnClipboard(Shell.mainWindow, SelectionText(SelectionRect())); }
 void PostPaste() {
   if (Shell.mainWindow) PostMessageA(Shell.mainWindow, WM_COMMAND, CMD_PASTE, 0);
 }
