@@ -234,10 +234,10 @@ bool MenuSelectionKey(int32_t code) {
     case key::kEnter:
       if (current) EndField(0, current);
       return true;
-    case key::kEsc:
+    case key::kEscape:
       SetMenuSelection(false);
       return true;
-    case key::kMouse: {
+    case key::kMouseEvent: {
       int values[5] = {0, 0, 0, 0, 0};
       Engine.keyboard->LastMouseEvent(values);
       if (int item = ItemAtCell(values[1], values[2])) EndField(0, item);
@@ -254,9 +254,9 @@ bool MenuSelectionKey(int32_t code) {
 }
 
 bool EventKey(int32_t code) {
-  if (code != key::kPcMessage && code != key::kBrowseRequest && code != key::kEditWindowEvent) return false;
+  if (code != key::kMessageArrived && code != key::kItemQueued && code != key::kEditEvent) return false;
   if (EventsBlocked() || Field.form != 1) return true;
-  if (code == key::kPcMessage) {
+  if (code == key::kMessageArrived) {
     if (SendPcMessage()) {
       // The field is left while the message shows: keys typed meanwhile
       // wait in the type-ahead queue (the host is still busy).
@@ -265,7 +265,7 @@ bool EventKey(int32_t code) {
       SetMessageDoneHandler(MessageDelivered);
       Engine.keyboard->DeliverPcMessage();
     }
-  } else if (code == key::kBrowseRequest) {
+  } else if (code == key::kItemQueued) {
     int ending = 0;
     if (SendBrowseRequest(&ending)) EndField(ending, Screen.win.CurrentChoice);
   } else {
@@ -276,7 +276,7 @@ bool EventKey(int32_t code) {
 }
 
 bool MouseKey(int32_t code) {
-  if (code != key::kMouse) return false;
+  if (code != key::kMouseEvent) return false;
   int values[5] = {0, 0, 0, 0, 0};
   Engine.keyboard->LastMouseEvent(values);
   const WindowState& w = Screen.win;
@@ -325,7 +325,7 @@ bool EndingKey(int32_t code) {
     switch (code) {
       case key::kEnter: ending = 13; break;
       case key::kTab: ending = 9; break;
-      case key::kEsc: ending = 27; break;
+      case key::kEscape: ending = 27; break;
       case key::kDown: ending = 10; break;
       case key::kUp: ending = 26; break;
       case key::kPageUp: ending = 12; break;
@@ -348,7 +348,7 @@ bool EndingKey(int32_t code) {
 
 void HandleKey(int32_t code) {
   if (MenuSelectionKey(code)) return;
-  if (code == key::kHostAbort) {
+  if (code == key::kHostEot) {
     HostAbort();
     return;
   }

@@ -48,7 +48,7 @@ void ReplayTypeAhead(LocalKeyHandler handler, bool (*still)()) {
 }
 
 void DeliverPendingEvents(LocalKeyHandler handler, bool (*still)()) {
-  for (int32_t code : {key::kPcMessage, key::kBrowseRequest, key::kEditWindowEvent})
+  for (int32_t code : {key::kMessageArrived, key::kItemQueued, key::kEditEvent})
     if (still() && Engine.keyboard->EventPending(code)) handler(code);
 }
 

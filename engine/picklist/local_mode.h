@@ -4,54 +4,11 @@
 
 #include <cstdint>
 
+#include "key_codes.h"
 #include "service_seams.h"
 
 // Internal key codes the local modes act on.
-namespace key {
-constexpr int32_t kBackspace = 8;
-constexpr int32_t kTab = 9;
-constexpr int32_t kEnter = 13;
-constexpr int32_t kCtrlR = 18;
-constexpr int32_t kEsc = 27;
-constexpr int32_t kDown = 1000;
-constexpr int32_t kUp = 1001;
-constexpr int32_t kLeft = 1002;
-constexpr int32_t kRight = 1003;
-constexpr int32_t kF1 = 1004;
-constexpr int32_t kF12 = 1015;
-constexpr int32_t kShiftF1 = 1016;
-constexpr int32_t kShiftF12 = 1027;
-constexpr int32_t kCtrlF1 = 1028;
-constexpr int32_t kCtrlF12 = 1039;
-constexpr int32_t kAltF1 = 1040;
-constexpr int32_t kAltF12 = 1051;
-constexpr int32_t kInsert = 1052;
-constexpr int32_t kDelete = 1053;
-constexpr int32_t kPageUp = 1054;
-constexpr int32_t kPageDown = 1055;
-constexpr int32_t kShiftHome = 1056;
-constexpr int32_t kShiftEnd = 1057;
-constexpr int32_t kShiftPageUp = 1058;
-constexpr int32_t kShiftPageDown = 1059;
-constexpr int32_t kShiftInsert = 1060;
-constexpr int32_t kShiftDelete = 1061;
-constexpr int32_t kShiftTab = 1062;
-constexpr int32_t kHome = 1063;
-constexpr int32_t kEnd = 1064;
-constexpr int32_t kMouse = 1069;
-constexpr int32_t kAltAlone = 1070;
-constexpr int32_t kHostAbort = 1071;
-constexpr int32_t kDdeRequest = 1072;
-constexpr int32_t kExitKey1075 = 1075;
-constexpr int32_t kF13 = 1082;
-constexpr int32_t kPcMessage = 1090;
-constexpr int32_t kFieldStarted = 1091;
-constexpr int32_t kBrowseRequest = 1092;
-constexpr int32_t kEditWindowEvent = 1095;
-constexpr int32_t kAltBase = 1096;
-constexpr int32_t kAltDelete = 2149;
-constexpr int32_t kExitKey2171 = 2171;
-}  // namespace key
+namespace key = keycode;
 
 constexpr uint8_t kReplyFieldEnd = 0xFE;
 

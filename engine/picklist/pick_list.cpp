@@ -57,7 +57,7 @@ void Navigate(ItemDirection direction, int edgeCode) {
 // The codes that end a selection straight away, 0 when the key is not one.
 int EndingCode(int32_t code) {
   if (code == key::kEnter) return 13;
-  if (code == key::kEsc) return 27;
+  if (code == key::kEscape) return 27;
   if (code >= key::kF1 && code <= key::kCtrlF12) return code - 911;
   if (code >= key::kAltF1 && code <= key::kAltF12) return code - 935;
   switch (code) {
@@ -69,7 +69,7 @@ int EndingCode(int32_t code) {
     case key::kExitKey1075:
     case key::kAltDelete:
     case key::kExitKey2171: return 5;
-    case key::kHostAbort: return 6;
+    case key::kHostEot: return 6;
     default: return 0;
   }
 }
@@ -132,16 +132,16 @@ void HandleKey(int32_t code) {
         Navigate(ItemDirection::kRight, 0);
       }
       return;
-    case key::kMouse:
+    case key::kMouseEvent:
       MouseClick();
       return;
-    case key::kPcMessage:
+    case key::kMessageArrived:
       if (PickSelection.form == 1) PcMessage();
       return;
-    case key::kBrowseRequest:
+    case key::kItemQueued:
       if (PickSelection.form == 1) BrowseRequest();
       return;
-    case key::kEditWindowEvent:
+    case key::kEditEvent:
       if (PickSelection.form == 1) EditWindowEvent();
       return;
     default:

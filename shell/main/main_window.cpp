@@ -9,7 +9,7 @@
 #include "engine_bridge.h"
 #include "resource_ids.h"
 #include "shell/ingress/trace_viewer.h"
-#include "shell/keyboard/key_codes.h"
+#include "key_codes.h"
 #include "shell/keyboard/key_dispatcher.h"
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"

@@ -48,20 +48,20 @@ class TestKeyboard final : public KeyboardSeam {
   }
   bool EventPending(int32_t code) override { return pending.count(code) != 0; }
   bool TakePcMessage(char* text, int size) override {
-    if (!pending.erase(key::kPcMessage)) return false;
+    if (!pending.erase(key::kMessageArrived)) return false;
     std::snprintf(text, size, "%s", pcMessage.c_str());
     return true;
   }
   void DeliverPcMessage() override { ++deliveries; }
   bool TakeBrowseRequest(char* first, int firstSize, char* second, int secondSize, bool* alternate) override {
-    if (!pending.erase(key::kBrowseRequest)) return false;
+    if (!pending.erase(key::kItemQueued)) return false;
     std::snprintf(first, firstSize, "%s", browseFirst.c_str());
     std::snprintf(second, secondSize, "%s", browseSecond.c_str());
     *alternate = browseAlternate;
     return true;
   }
   bool TakeEditWindowEvent(int* value) override {
-    if (!pending.erase(key::kEditWindowEvent)) return false;
+    if (!pending.erase(key::kEditEvent)) return false;
     *value = editValue;
     return true;
   }
