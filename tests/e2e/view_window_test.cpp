@@ -121,7 +121,9 @@ TEST(ViewWindow, SelectsCopiesScrollsAndClosesThroughTheRealCommands) {
   };
   SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, g.Cell(0, 20));
   SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(g.Cell(3, 0) & 0xFFFF, client.bottom + 5));
-  Sleep(200 * lastTop + 2000);  // timer 1 steps one row per 200 ms; more only overruns the end
+  // Timer 1 steps one row per 200 ms; waiting longer only overruns the end, and
+  // a loaded machine delays timers, so the wait is generous.
+  Sleep(200 * lastTop + 6000);
   SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, g.Cell(3, 2));
   SendMessageA(view, WM_LBUTTONUP, 0, g.Cell(3, 2));
   SendMessageA(main, WM_COMMAND, CMD_COPY, 0);
