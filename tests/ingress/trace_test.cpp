@@ -96,26 +96,10 @@ TEST_F(IngressTest, TraceRecordOfNothingStoresNothingAndWrapsLikeReceive) {
 
 TEST_F(IngressTest, HostTraceDumpSendsTheRingOldestFirst) {
   // Wire the engine's trace port to the ring, as the shell does.
-  class RingShell final : public EngineShell {
+  class RingShell final : public RecordingShell {
    public:
-    void InvalidateCells(int, int, int, int) override {}
-    void CursorMoved() override {}
-    bool SoundEnabled() override { return false; }
-    bool TonePlaying() override { return false; }
-    void QueueTone(int, int) override {}
-    void StartTimer(int, int) override {}
-    void StopTimer(int) override {}
-    void SetSpinnerRunning(bool) override {}
-    void ResetStatusIndicators() override {}
-    void SetCaptionText(const char*) override {}
-    void BringToForeground() override {}
-    void ActivateWindowBehind() override {}
-    void SetOptionFlag(bool) override {}
-    void SetDisconnectPassword(const uint8_t*, int) override {}
     int ReceiveTraceLength() override { return TraceDumpLength(); }
     uint8_t ReceiveTraceByte(int index) override { return TraceDumpByte(index); }
-    const char* UserId() override { return "u"; }
-    void FailureNotice() override {}
   } ring;
   EngineContext c{};
   c.shell = &ring;

@@ -12,7 +12,7 @@ struct InvalidatedRect {
   int col, row, width, height;
 };
 
-class RecordingShell final : public EngineShell,
+class RecordingShell : public EngineShell,
                              public ChannelPort,
                              public HostWindowSeam,
                              public PickListSeam,
