@@ -35,7 +35,7 @@ class _win_telnet final : public _win_comm {
 
   SOCKET socket_ = INVALID_SOCKET;
   HANDLE lookupTask_ = nullptr;
-  uint8_t telnetState_ = 0;
+  TelnetSession telnet_;  // the connection's receive state and accepted options
   bool networkStarted_ = false;
   bool reading_ = false;  // a read pass is running (message boxes pump messages)
   char localAddress_[16] = "";
