@@ -139,6 +139,10 @@ void AttachEngineToShell() {
   c.keyboard = AttachKeyboardToShell();
   AttachEngine(c);
   ResetEngine();
+  // The first connection starts on the initialised 80 x 24 work area, as
+  // every later one does after a close: a host that greets with plain text
+  // (a login prompt) would otherwise write into a one-cell window.
+  ScreenInitialisation();
   KeyBytesOut = WriteKeyBytes;
 }
 
