@@ -81,9 +81,9 @@ bool AuxPort::Open() {
   t.readInterval = kAuxReadInterval;
   t.readTotalMultiplier = kAuxReadTotal;
   t.readTotalConstant = kAuxReadTotal;
-  readIo_.event = system_->CreateEvent();
-  writeIo_.event = system_->CreateEvent();
-  stopEvent_ = system_->CreateEvent();
+  readIo_.event = system_->MakeEvent();
+  writeIo_.event = system_->MakeEvent();
+  stopEvent_ = system_->MakeEvent();
   bool ok = readIo_.event && writeIo_.event && stopEvent_ &&
             system_->Configure(port_, name, AuxSerialSettings(settings_.speed)) &&
             system_->SetQueues(port_, kAuxInQueue, kAuxOutQueue) && system_->SetTimeouts(port_, t);

@@ -74,7 +74,7 @@ class SerialSystem {
   virtual void ClosePort(PortHandle port) = 0;
 
   // Manual-reset events, created non-signalled.
-  virtual EventHandle CreateEvent() = 0;
+  virtual EventHandle MakeEvent() = 0;
   virtual void SetEvent(EventHandle event) = 0;
   virtual void ResetEvent(EventHandle event) = 0;
   virtual void CloseEvent(EventHandle event) = 0;

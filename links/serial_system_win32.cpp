@@ -81,7 +81,7 @@ void Win32SerialSystem::ClosePort(PortHandle port) {
   CloseHandle(H(port));
 }
 
-EventHandle Win32SerialSystem::CreateEvent() {
+EventHandle Win32SerialSystem::MakeEvent() {
   return reinterpret_cast<EventHandle>(CreateEventA(nullptr, TRUE, FALSE, nullptr));
 }
 void Win32SerialSystem::SetEvent(EventHandle event) { ::SetEvent(H(event)); }

@@ -16,7 +16,7 @@ class Win32SerialSystem final : public SerialSystem {
   bool SetEventMask(PortHandle port, uint32_t mask) override;
   bool SetTimeouts(PortHandle port, const SerialTimeouts& timeouts) override;
   void ClosePort(PortHandle port) override;
-  EventHandle CreateEvent() override;
+  EventHandle MakeEvent() override;
   void SetEvent(EventHandle event) override;
   void ResetEvent(EventHandle event) override;
   void CloseEvent(EventHandle event) override;

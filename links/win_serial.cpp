@@ -108,11 +108,11 @@ void _win_serial_32::open(void*) {
     OpenFailed(true);
     return;
   }
-  readIo_.event = system_->CreateEvent();
-  writeIo_.event = system_->CreateEvent();
-  lineIo_.event = system_->CreateEvent();
-  ackEvent_ = system_->CreateEvent();
-  stopEvent_ = system_->CreateEvent();
+  readIo_.event = system_->MakeEvent();
+  writeIo_.event = system_->MakeEvent();
+  lineIo_.event = system_->MakeEvent();
+  ackEvent_ = system_->MakeEvent();
+  stopEvent_ = system_->MakeEvent();
   if (!readIo_.event || !writeIo_.event || !lineIo_.event || !ackEvent_ || !stopEvent_ ||
       !system_->SetEventMask(port_, kEventCarrierChange) || !system_->SetTimeouts(port_, timeouts)) {
     OpenFailed(true);

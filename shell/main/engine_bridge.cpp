@@ -22,6 +22,8 @@
 #include "shell_config.h"
 #include "shell_state.h"
 #include "shell_timers.h"
+#include "dialing_shell.h"
+#include "serial_shell.h"
 
 namespace {
 
@@ -137,6 +139,8 @@ void AttachEngineToShell() {
   c.loginReport = &loginReport;
   c.files = &files;
   c.keyboard = AttachKeyboardToShell();
+  c.dialing = DialSeamForShell();
+  c.auxPort = AuxPortSeamForShell();
   AttachEngine(c);
   ResetEngine();
   // The first connection starts on the initialised 80 x 24 work area, as

@@ -7,10 +7,12 @@
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/sound/tone_player_win32.h"
 #include "shell_state.h"
+#include "serial_shell.h"
 
 void ShutDown() {
   Channels.current->close();
   Channels.current = &NoChannel;
+  CloseAuxiliaryPort();
   Engine.windows->CloseAllWindows();
   DeleteRenderObjects();
   DeleteFonts();

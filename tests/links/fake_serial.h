@@ -130,7 +130,7 @@ class FakeSerialSystem final : public SerialSystem {
     read_ = write_ = line_ = Op{};
   }
 
-  EventHandle CreateEvent() override {
+  EventHandle MakeEvent() override {
     std::lock_guard<std::mutex> lock(m_);
     EventHandle e = nextEvent_++;
     events_[e] = false;
