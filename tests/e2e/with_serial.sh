@@ -26,6 +26,12 @@ cleanup() {
     for n in 1 2 3 4 5 6 7; do
       "$wine_run" reg delete 'HKLM\Software\Wine\Ports' /v "COM$n" /f </dev/null >/dev/null 2>&1
     done
+    # The device links Wine made from the mappings go too; it makes its own again.
+    local prefix link
+    prefix=$("$wine_run" --print-prefix)
+    for link in "$prefix"/dosdevices/com*; do
+      case $(readlink "$link") in "$work"/*) rm -f "$link" ;; esac
+    done
     "$wine_run" --init </dev/null >/dev/null 2>&1
   fi
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
