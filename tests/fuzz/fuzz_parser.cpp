@@ -6,11 +6,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "block_store.h"
+#include "dial_service.h"
 #include "engine.h"
+#include "memory_gdl_store.h"
 #include "message_line.h"
 #include "recording_shell.h"
+#include "shell/config/ini_memory.h"
 #include "status_row.h"
 
 namespace {
@@ -18,6 +22,21 @@ namespace {
 RecordingShell& Shell() {
   static RecordingShell shell;
   return shell;
+}
+
+// The host's dial-list services over a directory in memory, so the change
+// texts of ESC G are decoded by the real service.
+struct DialDirectory {
+  MemoryGdlStore store;
+  FakeDialLock lock;
+  GdlPass pass{store, lock};
+  tavix::MemoryIni sections;
+  DialDirectoryService service{pass, lock, sections, [] { return std::string("10.0.19045"); }};
+};
+
+DialDirectory& Directory() {
+  static DialDirectory d;
+  return d;
 }
 
 void Check(bool ok) {
@@ -41,6 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The real host windows and named screens, so they are fuzzed too.
   EngineContext context = Engine;
   context.windows = nullptr;
+  DialDirectory& directory = Directory();
+  directory.pass.Abandon();
+  directory.store.directory = "Alpha\xFD" "100\xFD" "0\xFD\r\nBeta\xFD" "200\xFD" "1\xFD\r\nGamma";
+  directory.lock.elsewhere = mode & 32;
+  context.dialing = &directory.service;
   AttachEngine(context);
   ResetEngine();
   ResetConnectionState();
@@ -66,6 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A connection reset leaves no memory block behind.
   ResetConnectionState();
   Check(LiveBlockCount() == 0);
+  // A pass left open is abandoned with its lock.
+  directory.pass.Abandon();
+  Check(!directory.lock.held);
   ResetEngine();
   return 0;
 }
