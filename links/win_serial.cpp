@@ -121,7 +121,7 @@ void _win_serial_32::open(void*) {
   openNumber_ = (openNumber_ + 1) & kSerialOpenMask;
   writeInFlight_ = false;
   readFailures_ = writeFailures_ = 0;
-  if (!system_->StartRead(port_, readIo_, receive_, kSerialReadSize)) {
+  if (!system_->StartRead(port_, readIo_, receive_, kSerialReadBlock)) {
     OpenFailed(true);
     return;
   }
@@ -288,16 +288,19 @@ void _win_serial_32::ReadDone(uint32_t count, bool failed) {
   } else {
     readFailures_ = 0;
     const int openNumber = openNumber_;
-    if (count > kSerialReadSize) count = kSerialReadSize;
-    if (count) ChannelEvents.received(receive_, static_cast<int>(count));
-    if (!SameOpen(openNumber)) return;  // the host's bytes ended the connection
+    if (count > kSerialReadBlock) count = kSerialReadBlock;
+    for (uint32_t at = 0; at < count; at += kSerialReadSize) {
+      uint32_t n = count - at < kSerialReadSize ? count - at : kSerialReadSize;
+      ChannelEvents.received(receive_ + at, static_cast<int>(n));
+      if (!SameOpen(openNumber)) return;  // the host's bytes ended the connection
+    }
   }
   StartNextRead();
 }
 
 void _win_serial_32::StartNextRead() {
   while (port_ != kNoPort) {
-    if (system_->StartRead(port_, readIo_, receive_, kSerialReadSize)) return;
+    if (system_->StartRead(port_, readIo_, receive_, kSerialReadBlock)) return;
     if (++readFailures_ > 1) {
       LostConnection();
       return;

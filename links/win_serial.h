@@ -28,7 +28,11 @@ constexpr int kSerialOpenMask = 0x7FFF;
 
 constexpr int kSerialBreakTimer = 3;
 constexpr int kSerialBreakMilliseconds = 200;
-constexpr int kSerialReadSize = 100;
+constexpr int kSerialReadSize = 100;   // bytes handed on per receive
+// The port is read in blocks this large: under Wine each completion is a
+// round trip through the server, and 100-byte reads held a flood to a few
+// hundred KB/s. The bytes still go on in receives of at most 100.
+constexpr int kSerialReadBlock = 1024;
 constexpr int kSerialQueueSize = 1024;
 constexpr int kSerialReadInterval = 100;
 
@@ -93,7 +97,7 @@ class _win_serial_32 final : public _win_serial {
   EventHandle stopEvent_ = kNoEvent;
   EventHandle ackEvent_ = kNoEvent;
   uint32_t lineMask_ = 0;
-  uint8_t receive_[kSerialReadSize] = {};
+  uint8_t receive_[kSerialReadBlock] = {};
   bool carrierSeen_ = false;
   bool watchingLine_ = false;
   bool writeInFlight_ = false;

@@ -23,6 +23,7 @@ struct SerialFixture : ::testing::Test {
     return f;
   }
   std::string received;
+  std::vector<int> receives;  // the size of each receive
   std::string traced;
   std::vector<int> messages;
   int answer = 7;  // No
@@ -35,6 +36,7 @@ struct SerialFixture : ::testing::Test {
     OutputQueueClear();
     ChannelEvents.received = [](const uint8_t* b, int n) {
       Current()->received.append(reinterpret_cast<const char*>(b), static_cast<size_t>(n));
+      Current()->receives.push_back(n);
     };
     ChannelEvents.trace = [](const uint8_t* b, int n, uint8_t kind) {
       if (kind == 1) Current()->traced.append(reinterpret_cast<const char*>(b), static_cast<size_t>(n));
@@ -165,6 +167,15 @@ TEST_F(SerialFixture, NoNotificationBeforeTheAcknowledge) {
   EXPECT_EQ(received, "abc");
   ASSERT_TRUE(PumpUntil([&] { return received == "abcdef" && !channel.write_in_flight(); }));
   EXPECT_EQ(port.written, "x");
+}
+
+TEST_F(SerialFixture, ABigReadGoesOnInReceivesOfAtMostAHundred) {
+  Open();
+  std::string burst(250, 'b');
+  port.Deliver(burst);
+  ASSERT_TRUE(PumpUntil([&] { return received.size() == 250; }));
+  EXPECT_EQ(received, burst);
+  EXPECT_EQ(receives, (std::vector<int>{100, 100, 50}));
 }
 
 TEST_F(SerialFixture, AtMostOneWriteInFlightAlsoWhenTheDrainCallbackWrites) {
