@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "comm_modes.h"
+#include "win_serial.h"
 
 AuxPort AuxiliaryPort;
 
@@ -25,38 +26,17 @@ void AuxPortReleaseAfterTransfer() { AuxiliaryPort.ReleaseAfterTransfer(); }
 bool AuxPortIsOpen() { return AuxiliaryPort.IsOpen(); }
 
 SerialSettings AuxSerialSettings(int speedCode) {
-  SerialSettings s;
-  s.baud = static_cast<uint32_t>(BaudForSpeedCode(speedCode));
-  s.binary = true;
-  s.dtr = SerialSettings::kDtrEnable;
-  s.txContinueOnXoff = true;
-  s.parityCheck = false;
+  // The channel's block without flow control: a device may hold no line.
+  SerialSettings s = ChannelSerialSettings(speedCode);
   s.outxCtsFlow = false;
-  s.outxDsrFlow = false;
-  s.dsrSensitivity = false;
   s.outX = false;
   s.inX = false;
-  s.errorChar = false;
-  s.nullStrip = false;
-  s.abortOnError = false;
   s.rts = SerialSettings::kRtsDisable;
-  s.xonLimit = 5;
-  s.xoffLimit = 100;
-  s.xonChar = 17;
-  s.xoffChar = 19;
-  s.byteSize = 8;
-  s.parity = 0;
-  s.stopBits = 0;
   return s;
 }
 
 AuxPort::~AuxPort() {
-  if (thread_.joinable()) {
-    system_->SetEvent(stopEvent_);
-    thread_.join();
-  }
-  if (port_ != kNoPort) system_->ClosePort(port_);
-  port_ = kNoPort;
+  if (system_) ClosePortAndWorker(system_, port_, stopEvent_, thread_);
   CloseEvents();
   if (outbox_) std::fclose(outbox_);
   outbox_ = nullptr;
@@ -113,10 +93,7 @@ void AuxPort::Close() {
   if (port_ == kNoPort) return;
   // The reader is joined first: a count it posted for this open is dropped
   // when it arrives, and it never posts for the next one.
-  system_->SetEvent(stopEvent_);
-  if (thread_.joinable()) thread_.join();
-  system_->ClosePort(port_);
-  port_ = kNoPort;
+  ClosePortAndWorker(system_, port_, stopEvent_, thread_);
   CloseEvents();
   openedForTransfer_ = false;
   if (readActive_) EndHostRead(false);

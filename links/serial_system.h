@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <thread>
 
 using PortHandle = intptr_t;
 using EventHandle = intptr_t;
@@ -99,3 +100,18 @@ class SerialSystem {
   // Posts a message to the main window (from any thread).
   virtual void Post(unsigned message, uintptr_t wParam, intptr_t lParam) = 0;
 };
+
+// Ends a worker thread that waits on stop: sets the event and joins it.
+inline void StopWorker(SerialSystem* system, EventHandle stop, std::thread& worker) {
+  if (!worker.joinable()) return;
+  system->SetEvent(stop);
+  worker.join();
+}
+
+// A port and its events at the end of an owner's life: the worker first, so
+// it never waits on what is closed under it.
+inline void ClosePortAndWorker(SerialSystem* system, PortHandle& port, EventHandle stop, std::thread& worker) {
+  StopWorker(system, stop, worker);
+  if (port != kNoPort) system->ClosePort(port);
+  port = kNoPort;
+}

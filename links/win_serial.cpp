@@ -69,12 +69,7 @@ void _win_serial::end_break() {
 
 _win_serial_32::~_win_serial_32() {
   // A channel left open at exit: its thread must not outlive it.
-  if (thread_.joinable()) {
-    system_->SetEvent(stopEvent_);
-    thread_.join();
-  }
-  if (port_ != kNoPort) system_->ClosePort(port_);
-  port_ = kNoPort;
+  if (system_) ClosePortAndWorker(system_, port_, stopEvent_, thread_);
   CloseEvents();
 }
 
@@ -148,10 +143,7 @@ void _win_serial_32::close() {
   watchingLine_ = false;
   // The thread is joined before the port and its events go, so it can neither
   // close the events of a newer open nor post for it.
-  if (thread_.joinable()) {
-    system_->SetEvent(stopEvent_);
-    thread_.join();
-  }
+  StopWorker(system_, stopEvent_, thread_);
   if (port_ != kNoPort) {
     system_->ClosePort(port_);  // cancels the outstanding read, write and line wait
     port_ = kNoPort;

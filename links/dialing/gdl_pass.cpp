@@ -1,5 +1,7 @@
 #include "gdl_pass.h"
 
+#include "dial_file.h"
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -31,13 +33,7 @@ long EntryNumber(const char* text, const char** rest) {
 
 bool FileGdlStore::ReadDirectory(std::string* text) {
   text->clear();
-  std::FILE* f = std::fopen(directory_.c_str(), "rb");
-  if (!f) return false;
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text->append(buf, n);
-  std::fclose(f);
-  return true;
+  return ReadFileText(directory_, text);
 }
 
 bool FileGdlStore::StartWork() {

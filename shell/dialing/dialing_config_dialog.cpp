@@ -30,8 +30,6 @@ struct ConfigDialogState {
 
 ConfigDialogState cfg;
 
-HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
-
 std::string ListText(HWND box, int id) {
   HWND list = GetDlgItem(box, id);
   LRESULT sel = SendMessageA(list, LB_GETCURSEL, 0, 0);
@@ -60,34 +58,20 @@ struct TextRequest {
   std::string text;
 };
 
-INT_PTR CALLBACK TextProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* r = reinterpret_cast<TextRequest*>(GetWindowLongPtrA(box, DWLP_USER));
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtrA(box, DWLP_USER, lParam);
-      r = reinterpret_cast<TextRequest*>(lParam);
-      SendDlgItemMessageA(box, r->control, EM_LIMITTEXT, static_cast<WPARAM>(r->limit), 0);
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        r->text = DialogText(box, r->control, r->limit + 1);
-        EndDialog(box, IDOK);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(box, IDCANCEL);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
-  }
-}
-
 bool AskText(HWND owner, int dialogId, int control, int limit, std::string* text) {
   TextRequest r{control, limit, std::string()};
-  if (DialogBoxParamA(Instance(), MAKEINTRESOURCEA(dialogId), owner, TextProc, reinterpret_cast<LPARAM>(&r)) != IDOK)
-    return false;
+  FormDialog form;
+  form.fill = [](HWND box, void* data) {
+    auto* q = static_cast<TextRequest*>(data);
+    SendDlgItemMessageA(box, q->control, EM_LIMITTEXT, static_cast<WPARAM>(q->limit), 0);
+  };
+  form.accept = [](HWND box, void* data) {
+    auto* q = static_cast<TextRequest*>(data);
+    q->text = DialogText(box, q->control, q->limit + 1);
+    return true;
+  };
+  form.data = &r;
+  if (RunFormDialog(owner, dialogId, form) != IDOK) return false;
   *text = r.text;
   return true;
 }
@@ -99,77 +83,48 @@ struct NewProfileRequest {
   bool copy = false;
 };
 
-INT_PTR CALLBACK NewProfileProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtrA(box, DWLP_USER, lParam);
-      SendDlgItemMessageA(box, IDC_NEW_PROFILE_NAME, EM_LIMITTEXT, kTextMax, 0);
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        auto* r = reinterpret_cast<NewProfileRequest*>(GetWindowLongPtrA(box, DWLP_USER));
-        r->name = DialogText(box, IDC_NEW_PROFILE_NAME, kTextMax + 1);
-        r->copy = Checked(box, IDC_NEW_PROFILE_COPY);
-        if (!ValidProfileName(r->name)) {
-          ShowStringMessage(box, IDS_INVALID_NAME);
-          return TRUE;
-        }
-        for (const auto& p : cfg.profiles->List()) {
-          if (p.second == r->name) {
-            ShowStringMessage(box, IDS_DUPLICATE_PROFILE);
-            return TRUE;
-          }
-        }
-        EndDialog(box, IDOK);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(box, IDCANCEL);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
+// The name must be valid and not taken.
+bool AcceptProfileName(HWND box, void* data) {
+  auto* r = static_cast<NewProfileRequest*>(data);
+  r->name = DialogText(box, IDC_NEW_PROFILE_NAME, kTextMax + 1);
+  r->copy = Checked(box, IDC_NEW_PROFILE_COPY);
+  if (!ValidProfileName(r->name)) {
+    ShowStringMessage(box, IDS_INVALID_NAME);
+    return false;
   }
+  for (const auto& p : cfg.profiles->List()) {
+    if (p.second == r->name) {
+      ShowStringMessage(box, IDS_DUPLICATE_PROFILE);
+      return false;
+    }
+  }
+  return true;
 }
 
 // ---- Credit Card Dialing (137) and Configure Credit Card (136) --------------
 
-INT_PTR CALLBACK StepsProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* p = reinterpret_cast<DialProfile*>(GetWindowLongPtrA(box, DWLP_USER));
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtrA(box, DWLP_USER, lParam);
-      p = reinterpret_cast<DialProfile*>(lParam);
-      for (int i = 0; i < kCardStepCount; ++i) {
-        for (const DialChoice& c : kCardSteps) AddComboItem(box, IDC_STEP_FIRST + i, c.text, c.code);
-        SelectComboData(box, IDC_STEP_FIRST + i, p->creditDial[i] < 0 ? kStepDone : p->creditDial[i]);
-        SendDlgItemMessageA(box, IDC_DIGITS_FIRST + i, EM_LIMITTEXT, kDigitsMax, 0);
-        SetDlgItemTextA(box, IDC_DIGITS_FIRST + i, p->creditDigits[i].c_str());
-      }
-      for (int i = 0; i < kCardWaitCount; ++i) {
-        for (const DialChoice& c : kCardWaits) AddComboItem(box, IDC_WAIT_FIRST + i, c.text, c.code);
-        SelectComboData(box, IDC_WAIT_FIRST + i, p->creditWait[i] < 0 ? 0 : p->creditWait[i]);
-      }
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        for (int i = 0; i < kCardStepCount; ++i) {
-          p->creditDial[i] = SelectedComboData(box, IDC_STEP_FIRST + i);
-          p->creditDigits[i] = DialogText(box, IDC_DIGITS_FIRST + i, kDigitsMax + 1);
-        }
-        for (int i = 0; i < kCardWaitCount; ++i) p->creditWait[i] = SelectedComboData(box, IDC_WAIT_FIRST + i);
-        EndDialog(box, IDOK);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(box, IDCANCEL);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
+void FillSteps(HWND box, void* data) {
+  auto* p = static_cast<DialProfile*>(data);
+  for (int i = 0; i < kCardStepCount; ++i) {
+    for (const DialChoice& c : kCardSteps) AddComboItem(box, IDC_STEP_FIRST + i, c.text, c.code);
+    SelectComboData(box, IDC_STEP_FIRST + i, p->creditDial[i] < 0 ? kStepDone : p->creditDial[i]);
+    SendDlgItemMessageA(box, IDC_DIGITS_FIRST + i, EM_LIMITTEXT, kDigitsMax, 0);
+    SetDlgItemTextA(box, IDC_DIGITS_FIRST + i, p->creditDigits[i].c_str());
   }
+  for (int i = 0; i < kCardWaitCount; ++i) {
+    for (const DialChoice& c : kCardWaits) AddComboItem(box, IDC_WAIT_FIRST + i, c.text, c.code);
+    SelectComboData(box, IDC_WAIT_FIRST + i, p->creditWait[i] < 0 ? 0 : p->creditWait[i]);
+  }
+}
+
+bool AcceptSteps(HWND box, void* data) {
+  auto* p = static_cast<DialProfile*>(data);
+  for (int i = 0; i < kCardStepCount; ++i) {
+    p->creditDial[i] = SelectedComboData(box, IDC_STEP_FIRST + i);
+    p->creditDigits[i] = DialogText(box, IDC_DIGITS_FIRST + i, kDigitsMax + 1);
+  }
+  for (int i = 0; i < kCardWaitCount; ++i) p->creditWait[i] = SelectedComboData(box, IDC_WAIT_FIRST + i);
+  return true;
 }
 
 void ShowCard(HWND box, const DialProfile& p) {
@@ -179,45 +134,37 @@ void ShowCard(HWND box, const DialProfile& p) {
   EnableWindow(GetDlgItem(box, IDC_CARD_PIN), c ? c->pin : TRUE);
 }
 
-INT_PTR CALLBACK CardProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* p = reinterpret_cast<DialProfile*>(GetWindowLongPtrA(box, DWLP_USER));
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtrA(box, DWLP_USER, lParam);
-      p = reinterpret_cast<DialProfile*>(lParam);
-      for (const CardCarrier& c : kCardCarriers) AddComboItem(box, IDC_CARD_CARRIER, c.name, c.code);
-      SelectComboData(box, IDC_CARD_CARRIER, p->creditCardType);
-      SendDlgItemMessageA(box, IDC_CARD_NUMBER, EM_LIMITTEXT, kCardTextMax, 0);
-      SendDlgItemMessageA(box, IDC_CARD_PIN, EM_LIMITTEXT, kCardTextMax, 0);
-      ShowCard(box, *p);
-      return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDC_CARD_CARRIER:
-          if (HIWORD(wParam) == CBN_SELCHANGE) {
-            p->creditCardPin = DialogText(box, IDC_CARD_PIN, kCardTextMax + 1);
-            ApplyCarrier(*p, SelectedComboData(box, IDC_CARD_CARRIER));
-            ShowCard(box, *p);
-          }
-          return TRUE;
-        case IDC_CARD_STEPS:
-          DialogBoxParamA(Instance(), MAKEINTRESOURCEA(IDD_CARD_DIALING), box, StepsProc, reinterpret_cast<LPARAM>(p));
-          return TRUE;
-        case IDOK:
-          p->creditCardType = SelectedComboData(box, IDC_CARD_CARRIER);
-          p->creditCardPhone = DialogText(box, IDC_CARD_NUMBER, kCardTextMax + 1);
-          p->creditCardPin = DialogText(box, IDC_CARD_PIN, kCardTextMax + 1);
-          EndDialog(box, IDOK);
-          return TRUE;
-        case IDCANCEL:
-          EndDialog(box, IDCANCEL);
-          return TRUE;
-        default:
-          return FALSE;
-      }
-    default:
-      return FALSE;
+void FillCard(HWND box, void* data) {
+  auto* p = static_cast<DialProfile*>(data);
+  for (const CardCarrier& c : kCardCarriers) AddComboItem(box, IDC_CARD_CARRIER, c.name, c.code);
+  SelectComboData(box, IDC_CARD_CARRIER, p->creditCardType);
+  SendDlgItemMessageA(box, IDC_CARD_NUMBER, EM_LIMITTEXT, kCardTextMax, 0);
+  SendDlgItemMessageA(box, IDC_CARD_PIN, EM_LIMITTEXT, kCardTextMax, 0);
+  ShowCard(box, *p);
+}
+
+void CardCommand(HWND box, int id, int code, void* data) {
+  auto* p = static_cast<DialProfile*>(data);
+  if (id == IDC_CARD_CARRIER && code == CBN_SELCHANGE) {
+    // Choosing a carrier copies its number, steps, waits and digits.
+    p->creditCardPin = DialogText(box, IDC_CARD_PIN, kCardTextMax + 1);
+    ApplyCarrier(*p, SelectedComboData(box, IDC_CARD_CARRIER));
+    ShowCard(box, *p);
+  } else if (id == IDC_CARD_STEPS) {
+    FormDialog steps;
+    steps.fill = FillSteps;
+    steps.accept = AcceptSteps;
+    steps.data = p;
+    RunFormDialog(box, IDD_CARD_DIALING, steps);
   }
+}
+
+bool AcceptCard(HWND box, void* data) {
+  auto* p = static_cast<DialProfile*>(data);
+  p->creditCardType = SelectedComboData(box, IDC_CARD_CARRIER);
+  p->creditCardPhone = DialogText(box, IDC_CARD_NUMBER, kCardTextMax + 1);
+  p->creditCardPin = DialogText(box, IDC_CARD_PIN, kCardTextMax + 1);
+  return true;
 }
 
 // ---- Dialing Configuration (131) -------------------------------------------
@@ -303,9 +250,11 @@ bool ProfileChosen(HWND box) {
 
 void NewProfile(HWND box) {
   NewProfileRequest r;
-  if (DialogBoxParamA(Instance(), MAKEINTRESOURCEA(IDD_NEW_PROFILE), box, NewProfileProc,
-                      reinterpret_cast<LPARAM>(&r)) != IDOK)
-    return;
+  FormDialog form;
+  form.fill = [](HWND b, void*) { SendDlgItemMessageA(b, IDC_NEW_PROFILE_NAME, EM_LIMITTEXT, kTextMax, 0); };
+  form.accept = AcceptProfileName;
+  form.data = &r;
+  if (RunFormDialog(box, IDD_NEW_PROFILE, form) != IDOK) return;
   Collect(box);
   cfg.profiles->Save(cfg.profile);
   SwitchTo(box, cfg.profiles->Create(r.name, r.copy ? cfg.profile.number : -1));
@@ -404,74 +353,72 @@ void TestNumber(HWND box) {
   SetDlgItemTextA(box, IDC_CFG_TEST_RESULT, fits ? dialled.c_str() : "too long to dial");
 }
 
-INT_PTR CALLBACK ConfigProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      for (int i = 0; i < kCommModeCount; ++i)
-        if (kCommModes[i].inDialingProfile) AddComboItem(box, IDC_CFG_PORT, kCommModes[i].text, kCommModes[i].code);
-      for (const DialChoice& m : kDialMethods) AddComboItem(box, IDC_CFG_METHOD, m.text, m.code);
-      for (int id : {IDC_CFG_ACCESS, IDC_CFG_LONG_DISTANCE, IDC_CFG_DIAL_STRING})
-        SendDlgItemMessageA(box, id, EM_LIMITTEXT, kTextMax, 0);
-      SwitchTo(box, cfg.profiles->Current());
-      return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDC_CFG_PROFILE:
-          if (HIWORD(wParam) == CBN_SELCHANGE) {
-            Collect(box);
-            cfg.profiles->Save(cfg.profile);
-            SwitchTo(box, SelectedComboData(box, IDC_CFG_PROFILE));
-          }
-          return TRUE;
-        case IDC_CFG_PORT:
-          if (HIWORD(wParam) == CBN_SELCHANGE) ShowPoolHost(box, SelectedComboData(box, IDC_CFG_PORT));
-          return TRUE;
-        case IDC_CFG_AREAS:
-          if (HIWORD(wParam) == LBN_SELCHANGE) ShowExchanges(box);
-          return TRUE;
-        case IDC_CFG_USE_CARD:
-          EnableWindow(GetDlgItem(box, IDC_CFG_CARD), Checked(box, IDC_CFG_USE_CARD));
-          return TRUE;
-        case IDC_CFG_NEW: NewProfile(box); return TRUE;
-        case IDC_CFG_DELETE: DeleteProfile(box); return TRUE;
-        case IDC_CFG_NEW_AREA: NewArea(box); return TRUE;
-        case IDC_CFG_DELETE_AREA: DeleteArea(box); return TRUE;
-        case IDC_CFG_NEW_EXCHANGE: NewExchange(box); return TRUE;
-        case IDC_CFG_DELETE_EXCHANGE: DeleteExchange(box); return TRUE;
-        case IDC_CFG_SET_HOME: {
-          std::string area = ListText(box, IDC_CFG_AREAS);
-          if (area.empty()) {
-            ShowStringMessage(box, IDS_NO_AREA_CODE);
-          } else {
-            cfg.profile.homeAreaCode = area;
-            ShowHome(box);
-          }
-          return TRUE;
-        }
-        case IDC_CFG_CARD:
-          Collect(box);
-          DialogBoxParamA(Instance(), MAKEINTRESOURCEA(IDD_CREDIT_CARD), box, CardProc,
-                          reinterpret_cast<LPARAM>(&cfg.profile));
-          return TRUE;
-        case IDC_CFG_TEST: TestNumber(box); return TRUE;
-        case IDC_CFG_DIRECTORY: RunDirectoryDialog(box); return TRUE;
-        case IDC_CFG_HELP: ShowHelpContext(kDialingHelpContext); return TRUE;
-        case IDOK:
-          if (!ProfileChosen(box)) return TRUE;
-          Collect(box);
-          cfg.profiles->Save(cfg.profile);
-          cfg.profiles->SetCurrent(cfg.profile.number);
-          EndDialog(box, IDOK);
-          return TRUE;
-        case IDCANCEL:
-          EndDialog(box, IDCANCEL);
-          return TRUE;
-        default:
-          return FALSE;
-      }
-    default:
-      return FALSE;
+void FillConfig(HWND box, void*) {
+  for (int i = 0; i < kCommModeCount; ++i)
+    if (kCommModes[i].inDialingProfile) AddComboItem(box, IDC_CFG_PORT, kCommModes[i].text, kCommModes[i].code);
+  for (const DialChoice& m : kDialMethods) AddComboItem(box, IDC_CFG_METHOD, m.text, m.code);
+  for (int id : {IDC_CFG_ACCESS, IDC_CFG_LONG_DISTANCE, IDC_CFG_DIAL_STRING})
+    SendDlgItemMessageA(box, id, EM_LIMITTEXT, kTextMax, 0);
+  SwitchTo(box, cfg.profiles->Current());
+}
+
+void SetHome(HWND box) {
+  std::string area = ListText(box, IDC_CFG_AREAS);
+  if (area.empty()) {
+    ShowStringMessage(box, IDS_NO_AREA_CODE);
+    return;
   }
+  cfg.profile.homeAreaCode = area;
+  ShowHome(box);
+}
+
+void ConfigureCard(HWND box) {
+  Collect(box);
+  FormDialog card;
+  card.fill = FillCard;
+  card.accept = AcceptCard;
+  card.command = CardCommand;
+  card.data = &cfg.profile;
+  RunFormDialog(box, IDD_CREDIT_CARD, card);
+}
+
+void ConfigCommand(HWND box, int id, int code, void*) {
+  switch (id) {
+    case IDC_CFG_PROFILE:
+      if (code == CBN_SELCHANGE) {
+        Collect(box);
+        cfg.profiles->Save(cfg.profile);
+        SwitchTo(box, SelectedComboData(box, IDC_CFG_PROFILE));
+      }
+      break;
+    case IDC_CFG_PORT:
+      if (code == CBN_SELCHANGE) ShowPoolHost(box, SelectedComboData(box, IDC_CFG_PORT));
+      break;
+    case IDC_CFG_AREAS:
+      if (code == LBN_SELCHANGE) ShowExchanges(box);
+      break;
+    case IDC_CFG_USE_CARD: EnableWindow(GetDlgItem(box, IDC_CFG_CARD), Checked(box, IDC_CFG_USE_CARD)); break;
+    case IDC_CFG_NEW: NewProfile(box); break;
+    case IDC_CFG_DELETE: DeleteProfile(box); break;
+    case IDC_CFG_NEW_AREA: NewArea(box); break;
+    case IDC_CFG_DELETE_AREA: DeleteArea(box); break;
+    case IDC_CFG_NEW_EXCHANGE: NewExchange(box); break;
+    case IDC_CFG_DELETE_EXCHANGE: DeleteExchange(box); break;
+    case IDC_CFG_SET_HOME: SetHome(box); break;
+    case IDC_CFG_CARD: ConfigureCard(box); break;
+    case IDC_CFG_TEST: TestNumber(box); break;
+    case IDC_CFG_DIRECTORY: RunDirectoryDialog(box); break;
+    case IDC_CFG_HELP: ShowHelpContext(kDialingHelpContext); break;
+    default: break;
+  }
+}
+
+bool AcceptConfig(HWND box, void*) {
+  if (!ProfileChosen(box)) return false;
+  Collect(box);
+  cfg.profiles->Save(cfg.profile);
+  cfg.profiles->SetCurrent(cfg.profile.number);
+  return true;
 }
 
 }  // namespace
@@ -480,6 +427,10 @@ void RunDialingConfiguration(HWND owner) {
   ProfileStore profiles(Config.variantIni);
   profiles.EnsureDefault();
   cfg.profiles = &profiles;
-  DialogBoxParamA(Instance(), MAKEINTRESOURCEA(IDD_DIALING_CONFIG), owner, ConfigProc, 0);
+  FormDialog form;
+  form.fill = FillConfig;
+  form.accept = AcceptConfig;
+  form.command = ConfigCommand;
+  RunFormDialog(owner, IDD_DIALING_CONFIG, form);
   cfg.profiles = nullptr;
 }

@@ -81,29 +81,6 @@ DialingRecord& Dialing() {
   return record;
 }
 
-INT_PTR CALLBACK UserPasswordProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtrA(box, DWLP_USER, lParam);
-      SendDlgItemMessageA(box, IDC_PASSWORD_TEXT, EM_LIMITTEXT, 78, 0);
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        auto* typed = reinterpret_cast<std::string*>(GetWindowLongPtrA(box, DWLP_USER));
-        *typed = DialogText(box, IDC_PASSWORD_TEXT, 79);
-        EndDialog(box, IDOK);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(box, IDCANCEL);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
-  }
-}
-
 }  // namespace
 
 tavix::IniFile& LocalDirectoryFile() { return Dialing().local; }
@@ -114,8 +91,14 @@ void DialingDisconnected() { Dialing().pass.Abandon(); }
 void ForgetDialledEntry() { Dialled = DialledRecord{}; }
 
 bool AskUserPassword(HWND owner, std::string* typed) {
-  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PASSWORD_PROMPT), owner, UserPasswordProc,
-                         reinterpret_cast<LPARAM>(typed)) == IDOK;
+  FormDialog form;
+  form.fill = [](HWND box, void*) { SendDlgItemMessageA(box, IDC_PASSWORD_TEXT, EM_LIMITTEXT, 78, 0); };
+  form.accept = [](HWND box, void* data) {
+    *static_cast<std::string*>(data) = DialogText(box, IDC_PASSWORD_TEXT, 79);
+    return true;
+  };
+  form.data = typed;
+  return RunFormDialog(owner, IDD_PASSWORD_PROMPT, form) == IDOK;
 }
 
 void SendStoredLoginPassword(HWND owner) {

@@ -44,102 +44,70 @@ void ShowSelected(HWND box) {
   }
 }
 
-struct RootRequest {
-  int number;
-};
-
-INT_PTR CALLBACK RootProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtrA(box, DWLP_USER, lParam);
-      SendDlgItemMessageA(box, IDC_ROOT_PASSWORD, EM_LIMITTEXT, 19, 0);
-      SendDlgItemMessageA(box, IDC_ROOT_USER, EM_LIMITTEXT, 78, 0);
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        auto* request = reinterpret_cast<RootRequest*>(GetWindowLongPtrA(box, DWLP_USER));
-        std::string stored;
-        if (!EncipherRoot(DialogText(box, IDC_ROOT_PASSWORD, 20), DialogText(box, IDC_ROOT_USER, 79), &stored)) {
-          // An empty user password gives no key: nothing is stored.
-          ShowStringMessage(box, IDS_INVALID_PASSWORD);
-          return TRUE;
-        }
-        _dial_file_ldl(LocalDirectoryFile()).store_root(request->number, stored);
-        EndDialog(box, IDOK);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(box, IDCANCEL);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
+// "Add root password": the password to store, enciphered with the user's.
+bool StoreRootPassword(HWND box, void* data) {
+  const int number = *static_cast<int*>(data);
+  std::string stored;
+  if (!EncipherRoot(DialogText(box, IDC_ROOT_PASSWORD, 20), DialogText(box, IDC_ROOT_USER, 79), &stored)) {
+    // An empty user password gives no key: nothing is stored.
+    ShowStringMessage(box, IDS_INVALID_PASSWORD);
+    return false;
   }
+  _dial_file_ldl(LocalDirectoryFile()).store_root(number, stored);
+  return true;
 }
 
-INT_PTR CALLBACK DirectoryProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SendDlgItemMessageA(box, IDC_DIR_NAME, EM_LIMITTEXT, kEntryNameMax, 0);
-      SendDlgItemMessageA(box, IDC_DIR_PHONE, EM_LIMITTEXT, kLocalPhoneMax, 0);
-      Reload(box);
-      return TRUE;
-    case WM_COMMAND: {
-      _dial_file_ldl ldl(LocalDirectoryFile());
-      switch (LOWORD(wParam)) {
-        case IDC_DIR_LIST:
-          if (HIWORD(wParam) == LBN_SELCHANGE) ShowSelected(box);
-          return TRUE;
-        case IDC_DIR_ADD: {
-          DirectoryEntry e = FromFields(box);
-          if (e.name.empty()) return TRUE;
-          ldl.add(e);
-          Reload(box);
-          return TRUE;
-        }
-        case IDC_DIR_UPDATE:
-          if (const DirectoryEntry* sel = Selected(box)) {
-            DirectoryEntry e = FromFields(box);
-            e.number = sel->number;
-            ldl.update(e);
-            Reload(box);
-          } else {
-            ShowStringMessage(box, IDS_NO_DESTINATION);
-          }
-          return TRUE;
-        case IDC_DIR_DELETE:
-          if (const DirectoryEntry* sel = Selected(box)) {
-            ldl.remove(sel->number);
-            Reload(box);
-          } else {
-            ShowStringMessage(box, IDS_NO_DESTINATION);
-          }
-          return TRUE;
-        case IDC_DIR_PASSWORD:
-          if (const DirectoryEntry* sel = Selected(box)) {
-            RootRequest request{sel->number};
-            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ROOT_PASSWORD), box, RootProc,
-                            reinterpret_cast<LPARAM>(&request));
-          } else {
-            ShowStringMessage(box, IDS_NO_DESTINATION);
-          }
-          return TRUE;
-        case IDOK:
-        case IDCANCEL:
-          EndDialog(box, IDOK);
-          return TRUE;
-        default:
-          return FALSE;
-      }
-    }
-    default:
-      return FALSE;
+void FillDirectory(HWND box, void*) {
+  SendDlgItemMessageA(box, IDC_DIR_NAME, EM_LIMITTEXT, kEntryNameMax, 0);
+  SendDlgItemMessageA(box, IDC_DIR_PHONE, EM_LIMITTEXT, kLocalPhoneMax, 0);
+  Reload(box);
+}
+
+void DirectoryCommand(HWND box, int id, int code, void*) {
+  _dial_file_ldl ldl(LocalDirectoryFile());
+  if (id == IDC_DIR_LIST) {
+    if (code == LBN_SELCHANGE) ShowSelected(box);
+    return;
   }
+  if (id == IDC_DIR_ADD) {
+    DirectoryEntry e = FromFields(box);
+    if (e.name.empty()) return;
+    ldl.add(e);
+    Reload(box);
+    return;
+  }
+  if (id != IDC_DIR_UPDATE && id != IDC_DIR_DELETE && id != IDC_DIR_PASSWORD) return;
+  const DirectoryEntry* sel = Selected(box);
+  if (!sel) {
+    ShowStringMessage(box, IDS_NO_DESTINATION);
+    return;
+  }
+  int number = sel->number;
+  if (id == IDC_DIR_UPDATE) {
+    DirectoryEntry e = FromFields(box);
+    e.number = number;
+    ldl.update(e);
+  } else if (id == IDC_DIR_DELETE) {
+    ldl.remove(number);
+  } else {
+    FormDialog root;
+    root.fill = [](HWND b, void*) {
+      SendDlgItemMessageA(b, IDC_ROOT_PASSWORD, EM_LIMITTEXT, 19, 0);
+      SendDlgItemMessageA(b, IDC_ROOT_USER, EM_LIMITTEXT, 78, 0);
+    };
+    root.accept = StoreRootPassword;
+    root.data = &number;
+    RunFormDialog(box, IDD_ROOT_PASSWORD, root);
+    return;
+  }
+  Reload(box);
 }
 
 }  // namespace
 
 void RunDirectoryDialog(HWND owner) {
-  DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DIAL_DIRECTORY), owner, DirectoryProc, 0);
+  FormDialog form;
+  form.fill = FillDirectory;
+  form.command = DirectoryCommand;
+  RunFormDialog(owner, IDD_DIAL_DIRECTORY, form);
 }

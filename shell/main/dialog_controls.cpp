@@ -35,3 +35,35 @@ std::string DialogText(HWND box, int id, int size) {
 
 bool Checked(HWND box, int id) { return IsDlgButtonChecked(box, id) == BST_CHECKED; }
 void Check(HWND box, int id, bool on) { CheckDlgButton(box, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+namespace {
+
+INT_PTR CALLBACK FormProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(box, DWLP_USER, lParam);
+    const FormDialog* form = reinterpret_cast<const FormDialog*>(lParam);
+    if (form->fill) form->fill(box, form->data);
+    return TRUE;
+  }
+  if (message != WM_COMMAND) return FALSE;
+  const FormDialog* form = reinterpret_cast<const FormDialog*>(GetWindowLongPtrA(box, DWLP_USER));
+  if (!form) return FALSE;
+  const int id = LOWORD(wParam);
+  if (id == IDOK) {
+    if (!form->accept || form->accept(box, form->data)) EndDialog(box, IDOK);
+  } else if (id == IDCANCEL) {
+    EndDialog(box, IDCANCEL);
+  } else if (form->command) {
+    form->command(box, id, HIWORD(wParam), form->data);
+  } else {
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+INT_PTR RunFormDialog(HWND owner, int templateId, const FormDialog& form) {
+  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, FormProc,
+                         reinterpret_cast<LPARAM>(&form));
+}

@@ -14,3 +14,15 @@ void SelectComboData(HWND box, int id, int value);
 std::string DialogText(HWND box, int id, int size);
 bool Checked(HWND box, int id);
 void Check(HWND box, int id, bool on);
+
+// A modal dialog from a template: fill runs at WM_INITDIALOG; OK calls accept,
+// which ends the dialog with IDOK when it returns true (a null accept always
+// does); Cancel ends it with IDCANCEL; every other command goes to command
+// (which may be null). The data pointer is handed to each.
+struct FormDialog {
+  void (*fill)(HWND box, void* data) = nullptr;
+  bool (*accept)(HWND box, void* data) = nullptr;
+  void (*command)(HWND box, int id, int code, void* data) = nullptr;
+  void* data = nullptr;
+};
+INT_PTR RunFormDialog(HWND owner, int templateId, const FormDialog& form);

@@ -14,16 +14,6 @@
 
 namespace {
 
-std::string ReadWhole(const std::string& path) {
-  std::string text;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return "<missing>";
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  std::fclose(f);
-  return text;
-}
 
 std::string Profile(const std::string& file, const char* section, const char* key) {
   char value[256] = "";

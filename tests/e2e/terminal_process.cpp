@@ -15,6 +15,17 @@ std::string WindowsPath(const std::string& path) {
   return out;
 }
 
+std::string ReadWholeFile(const std::string& path) {
+  std::string text;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return "<missing>";
+  char buf[4096];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+  std::fclose(f);
+  return text;
+}
+
 namespace {
 
 // Remove a folder and everything below it.
