@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "comm.h"
+#include "telnet_protocol.h"
 
 constexpr UINT kMsgLookupDone = WM_USER + 1;   // 1025
 constexpr UINT kMsgConnectDone = WM_USER + 2;  // 1026
