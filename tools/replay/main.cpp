@@ -121,7 +121,11 @@ int main(int argc, char** argv) {
 
   // A fresh connection: initialised screen, emulation reset, services absent.
   RecordingShell shell;
+  // Nothing of the run is kept but the replies asked for: a capture of any
+  // size replays in constant memory.
   shell.keepInvalidations = false;
+  shell.keepEvents = false;
+  shell.keepSent = opt.replies;
   shell.userId.clear();  // no configuration: an empty user id
   shell.Attach(false);
   ResetEngine();
