@@ -155,6 +155,7 @@ void GdlPass::Expired() {
 }
 
 void GdlPass::Abandon() {
-  if (state_ == kRunning) Drop();
-  state_ = kIdle;
+  if (state_ != kRunning) return;
+  Drop();
+  state_ = kLockLost;
 }

@@ -9,7 +9,8 @@
 // The lock is held for at most 180 s, counted again from every change. When
 // it runs out mid-pass the pass is abandoned (corvane.gdl stays as it was) and
 // its later changes answer "locked" until its ESC G F, so two terminals never
-// interleave their passes. A disconnect abandons the pass too.
+// interleave their passes. A disconnect abandons the pass the same way: the
+// rest of it, should the host go on with it, is answered "locked" too.
 #pragma once
 
 #include <string>
@@ -67,7 +68,7 @@ class GdlPass {
   void Finish();
   // Timer 9: the lock ran out.
   void Expired();
-  // The connection ended.
+  // The connection ended: as when the lock runs out.
   void Abandon();
   bool Running() const { return state_ == kRunning; }
 

@@ -62,6 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   context.windows = nullptr;
   DialDirectory& directory = Directory();
   directory.pass.Abandon();
+  directory.pass.Finish();
   directory.store.directory = "Alpha\xFD" "100\xFD" "0\xFD\r\nBeta\xFD" "200\xFD" "1\xFD\r\nGamma";
   directory.lock.elsewhere = mode & 32;
   context.dialing = &directory.service;

@@ -129,8 +129,12 @@ TEST(GdlPass, ADisconnectOrAFailedCommitKeepsTheDirectory) {
   EXPECT_EQ(pass.Change('D', "1"), '0');
   pass.Abandon();
   EXPECT_FALSE(lock.held);
+  EXPECT_FALSE(store.working);
   EXPECT_EQ(store.directory, kThree);
-  EXPECT_EQ(pass.Change('D', "2"), '0') << "a new connection's pass is not refused";
+  EXPECT_EQ(pass.Change('D', "2"), '2') << "the rest of the cut pass is refused";
+  pass.Finish();
+  EXPECT_EQ(store.directory, kThree);
+  EXPECT_EQ(pass.Change('D', "2"), '0') << "after its ESC G F a pass may begin";
   store.commitFails = true;
   pass.Finish();
   EXPECT_EQ(store.directory, kThree);
