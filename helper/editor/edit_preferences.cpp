@@ -37,10 +37,13 @@ bool EditPreferences::SameValues(const EditPreferences& o) const {
 
 void ReadPreferences(EditToMoxel& cb, const char* suffix, EditPreferences& p, COLORREF custom[16]) {
   cb.GetWindowPlacement(&p.x, &p.y, &p.width, &p.height, suffix);
-  RECT desktop{};
-  cb.GetDesktopRect(&desktop);
-  p.desktop = {static_cast<int>(desktop.left), static_cast<int>(desktop.top), static_cast<int>(desktop.right),
-               static_cast<int>(desktop.bottom)};
+  // RECT is four 32-bit values on every build; the core holds it as raw
+  // storage so that it needs no system header.
+  alignas(8) unsigned char desktop[4 * sizeof(int32_t)] = {};
+  cb.GetDesktopRect(reinterpret_cast<RECT*>(desktop));
+  int32_t edges[4];
+  std::memcpy(edges, desktop, sizeof edges);
+  p.desktop = {edges[0], edges[1], edges[2], edges[3]};
   cb.GetFont(p.font, static_cast<int>(sizeof p.font), &p.pointSize, &p.italic, &p.bold, suffix);
   p.font[sizeof p.font - 1] = 0;
   cb.GetFindOptions(&p.fromTop, &p.matchCase, &p.wholeWord, &p.down, suffix);

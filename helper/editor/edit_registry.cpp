@@ -38,6 +38,11 @@ void EditRegistry::Remove(int index) {
   frame->Destroy();
 }
 
+void EditRegistry::Forget(const EditFrame* frame) {
+  for (EditFrame*& slot : slots_)
+    if (slot == frame) slot = nullptr;
+}
+
 bool EditRegistry::AnyRegistered() const {
   for (EditFrame* frame : slots_)
     if (frame) return true;

@@ -20,6 +20,8 @@ class EditRegistry {
   EditFrame* FindSession(int session, bool preferAsker = false) const;
   // Empties the slot and destroys its window.
   void Remove(int index);
+  // Empties the slot of a window that is already gone.
+  void Forget(const EditFrame* frame);
   bool AnyRegistered() const;
   void DestroyAll();
   int SlotCount() const { return static_cast<int>(slots_.size()); }

@@ -68,6 +68,7 @@ class EditSession {
   bool Save();          // Ctrl+S: "ew"
   bool SaveAndClose();  // Escape: "es"
   bool Exit();          // F12, Alt+F4
+  void Compile() { Enqueue(kOpCompile, 0, 0); }
   // Write the pending line change into the queue (leaving the line, saving).
   void FlushLineChange();
   // Whether the preferences are to be written when the window goes: always,
