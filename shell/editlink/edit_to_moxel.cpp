@@ -1,5 +1,6 @@
 #include "edit_to_moxel.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -69,10 +70,10 @@ void EditToMoxelI::SetAutoLabels(int f, const char* s) { WriteFlag(s, "Edit auto
 
 void EditToMoxelI::GetDesktopRect(RECT* r) {
   if (!r) return;
-  r->left = desktop_.left;
-  r->top = desktop_.top;
-  r->right = desktop_.right;
-  r->bottom = desktop_.bottom;
+  // RECT is four 32-bit values on every build; written as such, so that this
+  // file needs no system header.
+  const int32_t edges[4] = {desktop_.left, desktop_.top, desktop_.right, desktop_.bottom};
+  std::memcpy(static_cast<void*>(r), edges, sizeof edges);
 }
 
 void EditToMoxelI::NotifyPending() {

@@ -18,6 +18,7 @@
 #include "shell/sound/tone_player_win32.h"
 #include "shell_config.h"
 #include "shell_state.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ void HandleCommand(HWND window, int id) {
       Connect();
       break;
     case CMD_DISCONNECT:
-      if (ConfirmLoggedInWarning(window)) Disconnect();
+      if (ConfirmLoggedInWarning(window)) UserDisconnect();
       break;
     case CMD_ABOUT:
       ShowAboutDialog(Shell.instance, window);
@@ -186,6 +187,9 @@ void HandleCommand(HWND window, int id) {
       } else {
         Channels.current->start_break();
       }
+      break;
+    case kEditCloseRequestCommand:
+      CloseRequestedEditSessions();
       break;
     case kFailureNoticeCommand:
       ShowStringMessage(window, IDS_INSUFFICIENT_MEMORY);

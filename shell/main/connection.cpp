@@ -10,6 +10,7 @@
 #include "shell_state.h"
 #include "login_report_win32.h"
 #include "win_telnet.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
@@ -42,10 +43,24 @@ void Connect() {
   SetInputMode(BasicHandler, 0);
 }
 
-void Disconnect() {
+namespace {
+
+void DisconnectChannel() {
   Channels.current->close();
   ReportLogout(MainTitle());
   ResetConnectionState();
   InstallDiscardHandler();
   RefreshConnectionMenu();
+}
+
+}  // namespace
+
+void Disconnect() {
+  DisconnectChannel();
+  EditSessionsAfterConnectionLoss(Shell.mainWindow);
+}
+
+void UserDisconnect() {
+  DisconnectChannel();
+  CloseAllEditSessions();
 }

@@ -20,12 +20,15 @@
 #include "shell_config.h"
 #include "shell_state.h"
 #include "shell_timers.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
-void UpdateScreenSize() {
+void UpdateScreenSize(HWND window) {
   Shell.screenWidth = GetSystemMetrics(SM_CXSCREEN);
   Shell.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  // The monitor that holds the window, when the helper library can tell.
+  if (HelperLink.helper) HelperLink.helper->GetMonitorSize(window, &Shell.screenWidth, &Shell.screenHeight);
 }
 
 LRESULT SetSizingCursor(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -47,7 +50,7 @@ LRESULT SetSizingCursor(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 void OnSize(HWND window, WPARAM kind, int width, int height) {
-  UpdateScreenSize();
+  UpdateScreenSize(window);
   if (window != Shell.mainWindow) return;
   if (kind == SIZE_MINIMIZED) {
     if (Config.store.config.save_last) RecordPlacement();
@@ -61,8 +64,8 @@ void OnSize(HWND window, WPARAM kind, int width, int height) {
   }
 }
 
-void OnGetMinMaxInfo(MINMAXINFO* info) {
-  UpdateScreenSize();
+void OnGetMinMaxInfo(HWND window, MINMAXINFO* info) {
+  UpdateScreenSize(window);
   if (!Shell.mainFont) return;
   int frameWidth, frameHeight;
   WindowFrameSize(*Shell.mainFont, &frameWidth, &frameHeight);
@@ -111,6 +114,7 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       FlushRenderNotifications();
       return 0;
     case kMsgEditEvent:
+      EditNoticeArrived();
       DispatchKeyCode(keycode::kEditEvent);
       FlushRenderNotifications();
       return 0;
@@ -175,7 +179,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETCURSOR:
       return SetSizingCursor(window, wParam, lParam);
     case WM_GETMINMAXINFO:
-      OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+      OnGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
     case WM_SYSKEYUP:
       if (wParam == VK_MENU) {

@@ -36,8 +36,11 @@ void ShowHelp(int command);
 // The shell's shut-down order (WM_DESTROY of the main window).
 void ShutDown();
 
-// Disconnect the current channel and reset the emulation.
+// Disconnect the current channel and reset the emulation: after a failure
+// (edit windows with changes stay, view-only) and at the user's command
+// (every edit window closes).
 void Disconnect();
+void UserDisconnect();
 
 // Posted as a command when a memory block could not be allocated.
 constexpr int kFailureNoticeCommand = 1100;

@@ -7,6 +7,7 @@
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/sound/tone_player_win32.h"
 #include "shell_state.h"
+#include "shell/editlink/helper_link_win32.h"
 
 void ShutDown() {
   Channels.current->close();
@@ -18,5 +19,6 @@ void ShutDown() {
   ShutDownSound();
   CloseHelp();
   RemoveTrayIcon(Shell.mainWindow);
+  CloseAllEditSessions();
   PostQuitMessage(0);
 }

@@ -19,6 +19,7 @@
 #include "shell/render/renderer.h"
 #include "shell_config.h"
 #include "shell_state.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
@@ -165,6 +166,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   PrepareUserDirectory();
   Shell.arrowCursor = LoadCursor(nullptr, IDC_ARROW);
   LoadConfiguration(commandLine);
+  ConnectHelperLibrary();
   Shell.savedPlacementValid = Config.store.placement_valid;
   AttachEngineToShell();
   AttachChannelEvents();

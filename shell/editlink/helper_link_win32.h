@@ -1,0 +1,63 @@
+// The terminal's link to helper.dll: the library is loaded at run time from
+// the program's own folder (without it the terminal runs on, with no edit
+// windows, viewer or custom file dialog), its message-loop hooks, the edit
+// windows' notices, and what connection loss and shut-down do to them.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "edit_to_moxel.h"
+#include "helper/interfaces/helper_interfaces.h"
+#include "helper_to_moxel.h"
+
+// One process-wide record, owned by helper_link_win32.cpp.
+struct HelperLinkState {
+  HMODULE module = nullptr;
+  ConnectToHelperFn connect = nullptr;
+  CreateEditWindowFn createEditWindow = nullptr;
+  HelperOpenFileNameFn openFileName = nullptr;
+  // The viewer and message-loop interface ConnectToHelper returned (may be null).
+  MoxelToHelper* helper = nullptr;
+  // The edit windows' interface while any edit window exists.
+  MoxelToEdit* edit = nullptr;
+  // A 1034 is on its way to the main window: further notices wait for it.
+  bool notifyPosted = false;
+  // Sessions whose view-only windows asked to be closed, in order.
+  std::vector<int> closeRequests;
+};
+
+extern HelperLinkState HelperLink;
+extern EditToMoxelI TheEditToMoxel;
+extern HelperToMoxelI TheHelperToMoxel;
+
+// Start-up step 7: load the library beside the program and connect to it.
+void ConnectHelperLibrary();
+// The desktop rectangle the edit windows are placed on.
+DesktopRect ComputeDesktopRect();
+
+// Message loop: the library's idle work while no message waits, and its
+// first look at every message (true: taken, not to be translated).
+void HelperIdlePhase();
+bool HelperPreTranslate(MSG& msg);
+
+// Open an edit window (the engine's relay calls this for the host's
+// request); null when the library or the window is missing.
+MoxelToEdit* OpenHelperEditWindow(int* index, const char* title, int session, int readOnly, const char* suffix);
+// The edit interface forgotten (no window remains).
+void ForgetEditWindows();
+
+// The 1034 posted for the edit-window notice has arrived.
+void EditNoticeArrived();
+// Posted command: close the sessions whose windows asked for it.
+constexpr int kEditCloseRequestCommand = 1101;
+void CloseRequestedEditSessions();
+
+// Whether closing the edit windows now would lose something.
+bool EditSessionsBusy();
+// The user disconnected or the program ends: every edit window goes.
+void CloseAllEditSessions();
+// The connection failed: idle windows go, the rest become view-only; when
+// any held modifications the user is told (string 28).
+void EditSessionsAfterConnectionLoss(HWND owner);
