@@ -11,6 +11,7 @@
 #include "input_field.h"
 #include "local_mode.h"
 #include "pick_list.h"
+#include "recording_edit.h"
 
 class TestKeyboard final : public KeyboardSeam {
  public:
@@ -24,7 +25,6 @@ class TestKeyboard final : public KeyboardSeam {
   std::string pcMessage;
   std::string browseFirst, browseSecond;
   bool browseAlternate = false;
-  int editValue = 0;
   int clickCol = 0, clickRow = 0;
   int deliveries = 0;
 
@@ -62,7 +62,7 @@ class TestKeyboard final : public KeyboardSeam {
   }
   bool TakeEditWindowEvent(int* value) override {
     if (!pending.erase(key::kEditEvent)) return false;
-    *value = editValue;
+    *value = 0;
     return true;
   }
   int LastMouseEvent(int values[5]) override {
@@ -78,6 +78,8 @@ class LocalModeTest : public EngineTest {
   TestKeyboard keyboard;
   PickLists pickLists;
   InputFields fields;
+  // The program editor: the session it names is the event's kind byte.
+  RecordingEdit edit;
 
   void SetUp() override {
     EngineTest::SetUp();
@@ -89,6 +91,7 @@ class LocalModeTest : public EngineTest {
     ResetPickSelection();
     ResetInputField();
     Screen.menuSelection = 0;
+    EditRelay.edit = &edit;
   }
   void TearDown() override {
     ResetPickSelection();
