@@ -31,8 +31,7 @@ struct EditReplyState {
   int64_t textSent = 0;   // whole text: characters of text sent
   bool endSent = false;
   bool sending = false;
-  bool awaitingAck = false;
-  int deferredAck = -1;   // a host byte that came while still sending
+  bool awaitingAck = false;  // after the reply, the host's byte
 };
 EditReplyState Out;
 
@@ -209,11 +208,9 @@ void StartReply(ReplyKind kind, int code) {
   Out.textSent = 0;
   Out.endSent = false;
   Out.sending = true;
-  Out.deferredAck = -1;
-  // With a trailer the host answers the reply; a byte that comes while it is
-  // still going out is kept for its end.
+  // With a trailer the host answers the reply once it is out. Until then the
+  // parser stays at ground: a new block from the host drops this one.
   Out.awaitingAck = TextBlock.trailerPresent;
-  if (Out.awaitingAck) SetParseState(AckState);
   ContinueReply();
 }
 
@@ -233,22 +230,12 @@ void HandleAck(uint8_t byte) {
   EndExchange();
 }
 
-void AckState(uint8_t byte) {
-  if (Out.sending) {
-    if (Out.deferredAck < 0) Out.deferredAck = byte;
-    return;
-  }
-  HandleAck(byte);
-}
+void AckState(uint8_t byte) { HandleAck(byte); }
 
 void ReplySent() {
   Out.sending = false;
   if (Out.awaitingAck) {
-    if (Out.deferredAck >= 0) {
-      const uint8_t byte = static_cast<uint8_t>(Out.deferredAck);
-      Out.deferredAck = -1;
-      HandleAck(byte);
-    }
+    SetParseState(AckState);
     return;
   }
   // Without a trailer the exchange is over: the whole text frees the store,

@@ -27,6 +27,11 @@ class TestKeyboard final : public KeyboardSeam {
   bool browseAlternate = false;
   int clickCol = 0, clickRow = 0;
   int deliveries = 0;
+  // The system find dialog: how often it was opened, and a waiting request.
+  int findDialogs = 0;
+  bool findWaiting = false;
+  std::string findText;
+  uint8_t findFlags = 0;
 
   void InstallLocalHandler(LocalKeyHandler h, int m) override {
     handler = h;
@@ -63,6 +68,14 @@ class TestKeyboard final : public KeyboardSeam {
   bool TakeEditWindowEvent(int* value) override {
     if (!pending.erase(key::kEditEvent)) return false;
     *value = 0;
+    return true;
+  }
+  void OpenFindDialog() override { ++findDialogs; }
+  bool TakeFindRequest(char* text, int size, uint8_t* flags) override {
+    if (!findWaiting) return false;
+    findWaiting = false;
+    std::snprintf(text, size, "%s", findText.c_str());
+    *flags = findFlags;
     return true;
   }
   int LastMouseEvent(int values[5]) override {
