@@ -7,6 +7,8 @@
 #include "field_editors.h"
 #include "glyph_table.h"
 #include "local_mode.h"
+#include "menu_selection.h"
+#include "edit_relay.h"
 #include "pick_items.h"
 #include "render_notify.h"
 #include "reply_buffer.h"
@@ -55,12 +57,6 @@ bool OnViewportRow(int row) {
 void RestoreClasses() {
   for (int i = 0; i < Field.width; ++i) CellAt(Field.col + i, Field.row)->attrClass = Field.classes[i];
   if (Field.width > 0) InvalidateCells(Field.col, Field.row, Field.width, 1);
-}
-
-void SetMenuSelection(bool on) {
-  if (!on && Screen.win.CurrentChoice) HighlightItem(0);
-  Screen.menuSelection = on ? 1 : 0;
-  InvalidateFrame();
 }
 
 int TrimmedLength() {
@@ -269,8 +265,7 @@ bool EventKey(int32_t code) {
     int ending = 0;
     if (SendBrowseRequest(&ending)) EndField(ending, Screen.win.CurrentChoice);
   } else {
-    int value = 0;
-    if (Engine.keyboard->TakeEditWindowEvent(&value)) EndField(157, Screen.win.CurrentChoice, value);
+    if (int session = TakeEditEventSession()) EndField(157, Screen.win.CurrentChoice, session);
   }
   return true;
 }

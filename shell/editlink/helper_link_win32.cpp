@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "edit_relay.h"
+
 HelperLinkState HelperLink;
 EditToMoxelI TheEditToMoxel;
 HelperToMoxelI TheHelperToMoxel;
@@ -90,39 +92,28 @@ void HelperIdlePhase() {
 
 bool HelperPreTranslate(MSG& msg) { return HelperLink.helper && HelperLink.helper->PreTranslateMessage(&msg); }
 
-MoxelToEdit* OpenHelperEditWindow(int* index, const char* title, int session, int readOnly, const char* suffix) {
-  if (!HelperLink.createEditWindow) return nullptr;
-  MoxelToEdit* edit = HelperLink.createEditWindow(&TheEditToMoxel, index, title, session, readOnly, suffix);
-  if (edit) HelperLink.edit = edit;
-  return edit;
-}
-
-void ForgetEditWindows() { HelperLink.edit = nullptr; }
-
 void EditNoticeArrived() { HelperLink.notifyPosted = false; }
 
 void CloseRequestedEditSessions() {
   std::vector<int> sessions;
   sessions.swap(HelperLink.closeRequests);
-  for (int session : sessions) {
-    if (!HelperLink.edit) return;
-    if (HelperLink.edit->CloseSession(session) == 0) ForgetEditWindows();
-  }
+  for (int session : sessions) CloseEditSessionFromShell(session);
 }
 
-bool EditSessionsBusy() { return HelperLink.edit && HelperLink.edit->AnyBusy(); }
+bool EditSessionsBusy() { return EditRelay.edit && EditRelay.edit->AnyBusy(); }
 
 void CloseAllEditSessions() {
-  if (!HelperLink.edit) return;
-  HelperLink.edit->CloseAll();
+  if (!EditRelay.edit) return;
+  EditRelay.edit->CloseAll();
   ForgetEditWindows();
 }
 
 void EditSessionsAfterConnectionLoss(HWND owner) {
-  if (!HelperLink.edit) return;
+  MoxelToEdit* edit = EditRelay.edit;
+  if (!edit) return;
   // Decided first: the closing and the switch to view-only empty the queues.
-  const bool busy = HelperLink.edit->AnyBusy() != 0;
-  HelperLink.edit->CloseIdle();
-  HelperLink.edit->SetAllViewOnly();
+  const bool busy = edit->AnyBusy() != 0;
+  edit->CloseIdle();
+  edit->SetAllViewOnly();
   if (busy) HelperLinkShowString(owner, kEditSessionsClosedString);
 }

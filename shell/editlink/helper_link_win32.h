@@ -20,8 +20,6 @@ struct HelperLinkState {
   HelperOpenFileNameFn openFileName = nullptr;
   // The viewer and message-loop interface ConnectToHelper returned (may be null).
   MoxelToHelper* helper = nullptr;
-  // The edit windows' interface while any edit window exists.
-  MoxelToEdit* edit = nullptr;
   // A 1034 is on its way to the main window: further notices wait for it.
   bool notifyPosted = false;
   // Sessions whose view-only windows asked to be closed, in order.
@@ -42,11 +40,8 @@ DesktopRect ComputeDesktopRect();
 void HelperIdlePhase();
 bool HelperPreTranslate(MSG& msg);
 
-// Open an edit window (the engine's relay calls this for the host's
-// request); null when the library or the window is missing.
-MoxelToEdit* OpenHelperEditWindow(int* index, const char* title, int session, int readOnly, const char* suffix);
-// The edit interface forgotten (no window remains).
-void ForgetEditWindows();
+// The edit windows themselves are opened by the engine's relay (kind 6),
+// which keeps the library's MoxelToEdit while any window exists.
 
 // The 1034 posted for the edit-window notice has arrived.
 void EditNoticeArrived();

@@ -14,6 +14,7 @@
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/keyboard/keyboard_messages_win32.h"
+#include "shell/keyboard/keyboard_seam.h"
 #include "shell/keyboard/find_dialog_win32.h"
 #include "shell/keyboard/view_window_win32.h"
 #include "shell/sound/tone_player_win32.h"
@@ -115,6 +116,7 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case kMsgEditEvent:
       EditNoticeArrived();
+      KeyboardSeamForShell.NoteEditWindowEvent();
       DispatchKeyCode(keycode::kEditEvent);
       FlushRenderNotifications();
       return 0;
