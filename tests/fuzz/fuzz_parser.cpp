@@ -8,6 +8,13 @@
 #include <cstdlib>
 
 #include "block_store.h"
+#include "edit_frame.h"
+#include "edit_relay.h"
+#include "edit_session.h"
+#include "helper_state.h"
+#include "moxel_to_edit.h"
+#include "shell/config/ini_memory.h"
+#include "shell/editlink/edit_to_moxel.h"
 #include "engine.h"
 #include "message_line.h"
 #include "recording_shell.h"
@@ -24,6 +31,66 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
+// The helper library's real edit windows without their Win32 frames, so that
+// the host's programs and answers (ESC T $, ESC S G/B/K/R) reach the
+// library's decoders; the terminal's real preference callbacks over an INI
+// file in memory.
+// With this set, the "user" edits each program as it arrives and saves it,
+// so that the host's polls and save answers meet a busy window.
+bool UserSaves = false;
+
+class FuzzFrame final : public EditFrame {
+ public:
+  FuzzFrame() : session_(*this) {}
+  EditSession& Session() override { return session_; }
+  bool CreateHidden() override { return true; }
+  void ShowLoaded() override {
+    if (!UserSaves) return;
+    session_.MoveCaret(1, 3);
+    session_.TypeCharacter('x');
+    session_.NewLine();
+    session_.Backspace();
+    session_.Save();
+  }
+  void Destroy() override { delete this; }
+  void Refresh() override {}
+  void Beep() override {}
+  void CapturePlacement(EditPreferences&) override {}
+  void ShowMessageLater(const std::string&) override {}
+  int AskYesNoCancel(const char*) override { return 0; }
+  bool AskYesNo(const char*, const char*) override { return false; }
+
+ private:
+  EditSession session_;
+};
+
+EditFrame* MakeFuzzFrame() { return new FuzzFrame; }
+
+struct NoPort final : EditLinkPort {
+  void NotifyPending() override {}
+  void RequestClose(int) override {}
+};
+
+tavix::MemoryIni& Ini() {
+  static tavix::MemoryIni ini;
+  return ini;
+}
+
+EditToMoxelI& Callbacks() {
+  static tavix::VariantIni variant(Ini());
+  static NoPort port;
+  static EditToMoxelI callbacks;
+  callbacks.Attach(&variant, &port, DesktopRect{0, 0, 1024, 768});
+  return callbacks;
+}
+
+MoxelToEdit* HELPER_CALL FuzzCreateEditWindow(EditToMoxel* callbacks, int* index, const char* title, int session,
+                                              int readOnly, const char* suffix) {
+  return OpenEditWindow(MakeFuzzFrame, callbacks, index, title, session, readOnly, suffix);
+}
+
+const char* FuzzMainTitle() { return "Moxel fuzz"; }
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -36,6 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   shell.auxOpen = mode & 4;
   shell.namedScreenFound = mode & 8;
   shell.localAddress = mode & 16 ? "10.1.2.3" : nullptr;
+  UserSaves = mode & 32;
   shell.trace.assign(data, data + (size < 300 ? size : 300));
   shell.Attach();
   // The real host windows and named screens, so they are fuzzed too.
@@ -44,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   AttachEngine(context);
   ResetEngine();
   ResetConnectionState();
+  AttachEditWindows(EditWindowPort{FuzzCreateEditWindow, &Callbacks(), FuzzMainTitle});
 
   // Feed in a few chunks so batch boundaries fall inside sequences.
   size_t i = size ? 1 : 0;
@@ -66,6 +135,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A connection reset leaves no memory block behind.
   ResetConnectionState();
   Check(LiveBlockCount() == 0);
+  // Whatever the host did, the windows' queues stay consistent.
+  if (EditRelay.edit) {
+    EditRelay.edit->AnyBusy();
+    EditRelay.edit->CloseAll();
+  }
+  ResetHelperState();
   ResetEngine();
   return 0;
 }
