@@ -8,3 +8,7 @@ void ResetHelperState() {
   Helper.viewerCallbacks = nullptr;
   for (int i = 0; i < 16; ++i) Helper.customColors[i] = 0;
 }
+
+#include "headless_frame.h"
+
+void (*HeadlessEditFrame::onLoaded)(EditSession&) = nullptr;

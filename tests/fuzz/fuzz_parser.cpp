@@ -8,9 +8,8 @@
 #include <cstdlib>
 
 #include "block_store.h"
-#include "edit_frame.h"
+#include "headless_frame.h"
 #include "edit_relay.h"
-#include "edit_session.h"
 #include "helper_state.h"
 #include "moxel_to_edit.h"
 #include "shell/config/ini_memory.h"
@@ -35,36 +34,15 @@ void Check(bool ok) {
 // the host's programs and answers (ESC T $, ESC S G/B/K/R) reach the
 // library's decoders; the terminal's real preference callbacks over an INI
 // file in memory.
-// With this set, the "user" edits each program as it arrives and saves it,
-// so that the host's polls and save answers meet a busy window.
-bool UserSaves = false;
-
-class FuzzFrame final : public EditFrame {
- public:
-  FuzzFrame() : session_(*this) {}
-  EditSession& Session() override { return session_; }
-  bool CreateHidden() override { return true; }
-  void ShowLoaded() override {
-    if (!UserSaves) return;
-    session_.MoveCaret(1, 3);
-    session_.TypeCharacter('x');
-    session_.NewLine();
-    session_.Backspace();
-    session_.Save();
-  }
-  void Destroy() override { delete this; }
-  void Refresh() override {}
-  void Beep() override {}
-  void CapturePlacement(EditPreferences&) override {}
-  void ShowMessageLater(const std::string&) override {}
-  int AskYesNoCancel(const char*) override { return 0; }
-  bool AskYesNo(const char*, const char*) override { return false; }
-
- private:
-  EditSession session_;
-};
-
-EditFrame* MakeFuzzFrame() { return new FuzzFrame; }
+// The "user" of an arriving program, when the mode asks for one: edits it
+// and saves, so that the host's polls and save answers meet a busy window.
+void EditAndSave(EditSession& session) {
+  session.MoveCaret(1, 3);
+  session.TypeCharacter('x');
+  session.NewLine();
+  session.Backspace();
+  session.Save();
+}
 
 struct NoPort final : EditLinkPort {
   void NotifyPending() override {}
@@ -86,7 +64,7 @@ EditToMoxelI& Callbacks() {
 
 MoxelToEdit* HELPER_CALL FuzzCreateEditWindow(EditToMoxel* callbacks, int* index, const char* title, int session,
                                               int readOnly, const char* suffix) {
-  return OpenEditWindow(MakeFuzzFrame, callbacks, index, title, session, readOnly, suffix);
+  return OpenEditWindow(HeadlessEditFrame::Make, callbacks, index, title, session, readOnly, suffix);
 }
 
 const char* FuzzMainTitle() { return "Moxel fuzz"; }
@@ -103,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   shell.auxOpen = mode & 4;
   shell.namedScreenFound = mode & 8;
   shell.localAddress = mode & 16 ? "10.1.2.3" : nullptr;
-  UserSaves = mode & 32;
+  HeadlessEditFrame::onLoaded = mode & 32 ? EditAndSave : nullptr;
   shell.trace.assign(data, data + (size < 300 ? size : 300));
   shell.Attach();
   // The real host windows and named screens, so they are fuzzed too.
