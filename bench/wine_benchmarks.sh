@@ -8,7 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 native=${1:-$root/build/native}
 win64=${2:-$root/build/win64}
 cmake --build "$native" --target bench_engine tavix-hostsim -j2 >/dev/null || exit 1
-cmake --build "$win64" --target bench_first_paint bench_flood_terminal -j2 >/dev/null || exit 1
+cmake --build "$win64" --target bench_first_paint bench_flood_terminal bench_edit_window -j2 >/dev/null || exit 1
 work=$(mktemp -d)
 xvfb=
 cleanup() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; "$root/tools/wine-run" --prefix "$win64/wineprefix" --kill >/dev/null 2>&1; rm -rf "$work"; }
@@ -32,4 +32,15 @@ WITH_HOST_SHOW=1 "$root/tests/e2e/with_host.sh" "$native/tools/hostsim/tavix-hos
   "$root/tools/wine-run" --prefix "$win64/wineprefix" "$win64/bench/bench_flood_terminal.exe" >"$work/flood.out" 2>&1
 status=$?
 grep -h "flood of" "$work"/flood.out 2>/dev/null || cat "$work/flood.out"
+[ $status -eq 0 ] || exit $status
+
+echo "== edit window"
+# A 20,000-line program (about 1 MB) for the edit window.
+awk 'BEGIN { for (i = 1; i <= 20000; ++i) printf "%05d   PRINT \"LINE %d OF THE BENCHMARK PROGRAM\" ; X = X + %d\r\n", i * 10, i, i; printf "\003\n" }' \
+  >"$work/program.txt"
+cp "$root/bench/edit_window.host" "$work/edit_window.host"
+WITH_HOST_SHOW=1 "$root/tests/e2e/with_host.sh" "$native/tools/hostsim/tavix-hostsim" "$work/edit_window.host" -- \
+  "$root/tools/wine-run" --prefix "$win64/wineprefix" "$win64/bench/bench_edit_window.exe" >"$work/edit.out" 2>&1
+status=$?
+grep -h "edit window\|polled in" "$work"/edit.out 2>/dev/null || cat "$work/edit.out"
 exit $status

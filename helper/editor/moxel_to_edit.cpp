@@ -36,10 +36,8 @@ int MoxelToEditI::CloseSession(int session) {
 }
 
 void MoxelToEditI::AcknowledgeSend(int session) {
-  if (EditSession* s = SessionOf(session)) {
-    s->Queue().Acknowledge();
-    if (EditFrame* frame = Helper.AllEdits.At(s->index)) frame->Refresh();
-  }
+  // The text did not change: the status indicators follow in the idle pass.
+  if (EditSession* s = SessionOf(session)) s->Queue().Acknowledge();
 }
 
 int MoxelToEditI::GetNextMessage(int session, const char** text, int* length) {
