@@ -59,10 +59,5 @@ int main() {
   PostMessageA(frame, WM_COMMAND, kSaveCommand, 0);
   if (!WaitFor([&] { return !SaveEnabled(frame); }, 30000)) return 1;
   PostMessageA(main, WM_CHAR, 'g', 0);
-  HWND box = nullptr;
-  if (!WaitFor([&] { return (box = FindMessageBox(t.processId(), "Connection terminated")); }, 60000)) return 1;
-  PressButton(box, IDNO);
-  WaitFor([&] { return !IsWindow(box); }, 10000);
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  return t.WaitForExit(10000) == 0 ? 0 : 1;
+  return CloseAfterHostHungUp(t, main, 60000) ? 0 : 1;
 }

@@ -22,10 +22,5 @@ int main() {
   if (!t.Start()) return 1;
   HWND main = t.WaitForMainWindow();
   if (!main) return 1;
-  HWND box = nullptr;
-  if (!WaitFor([&] { return (box = FindMessageBox(t.processId(), "Connection terminated")); }, 120000)) return 1;
-  PressButton(box, IDNO);
-  WaitFor([&] { return !IsWindow(box); }, 10000);
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  return t.WaitForExit(10000) == 0 ? 0 : 1;
+  return CloseAfterHostHungUp(t, main, 120000) ? 0 : 1;
 }

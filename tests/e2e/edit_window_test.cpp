@@ -25,17 +25,6 @@ std::string SessionIni(int port) {
          "\r\nAutoconnect=1\r\nuserid=tester\r\n[Font]\r\nmode=0\r\n";
 }
 
-std::string ReadFileText(const std::string& path) {
-  std::string text;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
 void Key(WORD vk, bool up) {
   INPUT in = {};
   in.type = INPUT_KEYBOARD;
@@ -147,12 +136,7 @@ TEST(EditWindow, HostOpensEditsSavesAndClosesAProgram) {
   EXPECT_NE(ini.find("[EditFind~BP]"), std::string::npos) << ini;
 
   // The script ends the session.
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(t.processId(), "Connection terminated, reconnect?")); },
-                      30000));
-  PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(t.WaitForExit(), 0);
+  EXPECT_TRUE(CloseAfterHostHungUp(t, main));
 }
 
 }  // namespace

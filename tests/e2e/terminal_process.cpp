@@ -15,6 +15,17 @@ std::string WindowsPath(const std::string& path) {
   return out;
 }
 
+std::string ReadFileText(const std::string& path) {
+  std::string text;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+  }
+  return text;
+}
+
 namespace {
 
 // Remove a folder and everything below it.

@@ -9,6 +9,8 @@
 
 // Linux build paths become Wine's Z: paths.
 std::string WindowsPath(const std::string& path);
+// A whole file's bytes ("" when it cannot be read).
+std::string ReadFileText(const std::string& path);
 
 class TerminalProcess {
  public:

@@ -59,17 +59,6 @@ struct ViewGeometry {
   }
 };
 
-std::string ReadFileText(const std::string& path) {
-  std::string text;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[512];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
 TEST(ViewWindow, SelectsCopiesScrollsAndClosesThroughTheRealCommands) {
   const char* port = std::getenv("TAVIX_HOST_PORT");
   if (!port) GTEST_SKIP() << "runs under tests/e2e/with_host.sh";
@@ -176,13 +165,7 @@ TEST(ViewWindow, SelectsCopiesScrollsAndClosesThroughTheRealCommands) {
   EXPECT_NE(ini.find("Wheel=1"), std::string::npos) << ini;
 
   ASSERT_TRUE(lib.SetText("done"));  // the script ends the session on this
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(t.processId(), "Connection terminated, reconnect?")); },
-                      30000));
-  PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(t.WaitForExit(), 0);
+  EXPECT_TRUE(CloseAfterHostHungUp(t, main));
 }
 
 }  // namespace
