@@ -139,4 +139,46 @@ TEST(EditWindow, HostOpensEditsSavesAndClosesAProgram) {
   EXPECT_TRUE(CloseAfterHostHungUp(t, main));
 }
 
+// The connection goes while the window holds an unsent change: the window
+// stays, view-only, the user is told (string 28), and closing it afterwards
+// goes through the terminal outside the window's own command.
+TEST(EditWindowLoss, ChangedWindowOutlivesTheConnection) {
+  const char* port = std::getenv("TAVIX_HOST_PORT");
+  if (!port) GTEST_SKIP() << "runs under tests/e2e/with_host.sh";
+  TerminalProcess t;
+  t.WriteIni(SessionIni(std::atoi(port)));
+  ASSERT_TRUE(t.Start());
+  HWND main = t.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND frame = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (frame = t.FindWindowOfClass("CFrameEdit")) && IsWindowVisible(frame); }, 20000));
+  EXPECT_EQ(Caption(frame), "PROG2 127.0.0.1") << "no comma: all of the text is the title";
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
+  Press(VK_END);
+  Press('X');  // the caret stays on the line: the change is not even queued
+  Sleep(200);
+  PostMessageA(main, WM_CHAR, 'k', 0);  // the host hangs up on this key
+
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(t.processId(), "Edit sessions with modifications")); },
+                      20000));
+  EXPECT_NE(DialogText(box).find("You may copy data from them to the clipboard to save it."), std::string::npos);
+  PressButton(box, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(t.processId(), "Connection terminated, reconnect?")); },
+                      20000));
+  PressButton(box, IDNO);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
+  ASSERT_TRUE(IsWindow(frame)) << "a window with a change survives the loss";
+  EXPECT_FALSE(SaveEnabled(frame)) << "view-only";
+
+  // F12 on the view-only window: the terminal closes it.
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
+  Press(VK_F12);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 10000));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(t.WaitForExit(), 0);
+}
+
 }  // namespace
