@@ -8,6 +8,9 @@
 
 #include "edit_frame.h"
 #include "edit_session.h"
+#if defined(_WIN32)
+#include <windows.h>  // RECT in full for the Windows build of the tests
+#endif
 #include "helper/interfaces/helper_interfaces.h"
 
 // Records every call by slot name ("GetToolbar(BP)"); getters answer from

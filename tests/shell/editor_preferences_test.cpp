@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#if defined(_WIN32)
+#include <windows.h>  // RECT in full for the Windows build of the tests
+#endif
 #include "shell/config/ini_memory.h"
 #include "shell/editlink/edit_to_moxel.h"
 #include "shell/editlink/helper_to_moxel.h"
@@ -167,7 +170,7 @@ TEST_F(EditorPreferencesTest, DesktopAndNotices) {
   EditToMoxel& e = prefs;
   RECT r{};
   e.GetDesktopRect(&r);
-  EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}), (std::vector<int>{-1280, 0, 1024, 768}));
+  EXPECT_EQ((std::vector<long>{r.left, r.top, r.right, r.bottom}), (std::vector<long>{-1280, 0, 1024, 768}));
   e.NotifyPending();
   e.RequestClose(7);
   EXPECT_EQ(port.notifications, 1);
