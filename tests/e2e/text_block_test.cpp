@@ -8,16 +8,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "message_boxes.h"
+#include "host_session.h"
 #include "terminal_process.h"
 #include "tester_library.h"
 
 namespace {
-
-std::string SessionIni(int port) {
-  return "[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=" + std::to_string(port) +
-         "\r\nAutoconnect=1\r\nuserid=tester\r\nUDef screens=1\r\n[Font]\r\nmode=0\r\n";
-}
 
 class TextBlocks : public ::testing::Test {
  protected:
@@ -25,7 +20,7 @@ class TextBlocks : public ::testing::Test {
     const char* port = std::getenv("TAVIX_HOST_PORT");
     if (!port) GTEST_SKIP() << "runs under tests/e2e/with_host.sh";
     ASSERT_TRUE(lib.Load());
-    terminal.WriteIni(SessionIni(std::atoi(port)));
+    terminal.WriteIni(HostSessionIni(std::atoi(port), true, "UDef screens=1\r\n"));
     ASSERT_TRUE(terminal.Start());
     main = terminal.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
@@ -79,13 +74,7 @@ TEST_F(TextBlocks, LocalEditFullScreenEditorAndTheScreenList) {
   ASSERT_TRUE(Shows(0, 0, "list gone"));
   ASSERT_TRUE(lib.TypeKeys("a,b,\r", 1)) << lib.GetTestError();
 
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(terminal.processId(), "Connection terminated, reconnect?")); },
-                      30000));
-  PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(terminal.WaitForExit(), 0);
+  EXPECT_TRUE(EndAfterHostClosed(terminal, main));
 }
 
 }  // namespace
