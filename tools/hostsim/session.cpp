@@ -460,7 +460,11 @@ bool Session::expectScreen(const Instr& in) {
     for (;;) {
         std::vector<std::string> rows;
         if (!screenDump(in, until, rows)) return false;
-        if (compareScreen(rows, in.row, in.column, want, difference)) return true;
+        if (compareScreen(rows, in.row, in.column, want, difference)) {
+            log_.write("screen matches at " + std::to_string(in.row) + " " + std::to_string(in.column) + ": " +
+                       quoted(want));
+            return true;
+        }
         log_.write("screen differs: " + difference);
         if (now() + kScreenRetryMs >= until)
             return fail(in, "expect-screen: " + difference + "\nscreen:\n" + screenAsText(rows));

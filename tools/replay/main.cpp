@@ -18,17 +18,17 @@
 
 #include "cp437_utf8.h"
 #include "engine.h"
-#include "render_notify.h"
 #include "input_mode.h"
 #include "key_dispatcher.h"
 #include "keyboard_seam.h"
 #include "recording_shell.h"
+#include "render_notify.h"
 
 namespace {
 
 // One step of the run: a file's bytes for the host side, or keys.
 struct Step {
-  const char* file;             // null for keys
+  const char* file;  // null for keys
   std::vector<int32_t> keys;
 };
 
@@ -70,10 +70,12 @@ bool ParseKeys(const char* text, std::vector<int32_t>* keys) {
 RecordingShell* Output = nullptr;
 void KeyBytes(const uint8_t* bytes, int count) { Output->write(bytes, count); }
 
-bool ReadStream(std::FILE* in, std::vector<uint8_t>& out) {
-  uint8_t chunk[65536];
+// Feeds a stream through the parser a chunk at a time, so a capture of any
+// size replays in constant memory; the parser keeps its state between chunks.
+bool FeedStream(std::FILE* in) {
+  static uint8_t chunk[1 << 16];
   size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) out.insert(out.end(), chunk, chunk + n);
+  while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) ParseBytes(chunk, n);
   return !std::ferror(in);
 }
 
@@ -150,37 +152,28 @@ int main(int argc, char** argv) {
     }
   }
 
-  // Every file is read before anything runs, so a missing one changes nothing.
-  std::vector<std::vector<uint8_t>> streams(opt.steps.size());
-  if (!opt.anyFile) {
-    opt.steps.insert(opt.steps.begin(), Step{"-", {}});
-    streams.insert(streams.begin(), std::vector<uint8_t>{});
-    if (!ReadStream(stdin, streams[0])) {
-      std::fprintf(stderr, "tavix-replay: cannot read standard input\n");
-      return 2;
-    }
-  }
-  for (size_t s = 0; s < opt.steps.size(); ++s) {
-    const char* name = opt.steps[s].file;
-    if (!name || !std::strcmp(name, "-")) continue;
+  // Every file must open before the first byte is parsed: a missing one is
+  // reported without a half-replayed screen.
+  for (const Step& step : opt.steps) {
+    if (!step.file) continue;
+    const char* name = step.file;
     std::FILE* f = std::fopen(name, "rb");
     if (!f) {
       std::fprintf(stderr, "tavix-replay: cannot open %s: %s\n", name, std::strerror(errno));
       return 2;
     }
-    bool ok = ReadStream(f, streams[s]);
     std::fclose(f);
-    if (!ok) {
-      std::fprintf(stderr, "tavix-replay: cannot read %s\n", name);
-      return 2;
-    }
   }
 
   // A fresh connection: initialised screen, emulation reset, the engine's own
   // services, the keyboard path of the terminal with its plain handler.
   RecordingShell shell;
+  // Nothing of the run is kept but the replies asked for: a capture of any
+  // size replays in constant memory.
   shell.keepInvalidations = false;
-  shell.userId.clear();  // no configuration: an empty user id
+  shell.keepEvents = false;
+  shell.keepSent = opt.replies;
+  shell.userId.clear();          // no configuration: an empty user id
   shell.userScreenList = false;  // the option's default
   shell.Attach(false);
   EngineContext context = Engine;
@@ -191,14 +184,26 @@ int main(int argc, char** argv) {
   ResetEngine();
   ResetConnectionState();
   SetInputMode(BasicHandler, 0);
-  for (size_t s = 0; s < opt.steps.size(); ++s) {
-    if (opt.steps[s].file) {
-      ParseBytes(streams[s].data(), streams[s].size());
+
+  if (!opt.anyFile && !FeedStream(stdin)) {
+    std::fprintf(stderr, "tavix-replay: cannot read standard input\n");
+    return 2;
+  }
+  for (const Step& step : opt.steps) {
+    if (!step.file) {
+      for (int32_t code : step.keys) {
+        DispatchKey(code);
+        FlushRenderNotifications();
+      }
       continue;
     }
-    for (int32_t code : opt.steps[s].keys) {
-      DispatchKey(code);
-      FlushRenderNotifications();
+    const char* name = step.file;
+    std::FILE* f = std::fopen(name, "rb");
+    bool ok = f && FeedStream(f);
+    if (f) std::fclose(f);
+    if (!ok) {
+      std::fprintf(stderr, "tavix-replay: cannot read %s\n", name);
+      return 2;
     }
   }
 
