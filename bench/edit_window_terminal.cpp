@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "host_session.h"
 #include "message_boxes.h"
 #include "terminal_process.h"
 
@@ -30,8 +31,7 @@ int main() {
     return 2;
   }
   TerminalProcess t;
-  t.WriteIni("[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=" + std::string(port) +
-             "\r\nAutoconnect=1\r\n[Font]\r\nmode=0\r\n");
+  t.WriteIni(HostSessionIni(std::atoi(port), false));
   if (!t.Start()) return 1;
   HWND main = t.WaitForMainWindow();
   if (!main) return 1;
@@ -59,5 +59,5 @@ int main() {
   PostMessageA(frame, WM_COMMAND, kSaveCommand, 0);
   if (!WaitFor([&] { return !SaveEnabled(frame); }, 30000)) return 1;
   PostMessageA(main, WM_CHAR, 'g', 0);
-  return CloseAfterHostHungUp(t, main, 60000) ? 0 : 1;
+  return EndAfterHostClosed(t, main, "Connection terminated") ? 0 : 1;
 }

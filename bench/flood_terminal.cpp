@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "message_boxes.h"
+#include "host_session.h"
 #include "terminal_process.h"
 
 int main() {
@@ -17,10 +17,9 @@ int main() {
     return 2;
   }
   TerminalProcess t;
-  t.WriteIni("[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=" + std::string(port) +
-             "\r\nAutoconnect=1\r\n[Font]\r\nmode=0\r\n");
+  t.WriteIni(HostSessionIni(std::atoi(port), false));
   if (!t.Start()) return 1;
   HWND main = t.WaitForMainWindow();
   if (!main) return 1;
-  return CloseAfterHostHungUp(t, main, 120000) ? 0 : 1;
+  return EndAfterHostClosed(t, main, "Connection terminated") ? 0 : 1;
 }

@@ -3,16 +3,22 @@
 # tools/hostsim/scripts/demo.host on a free loopback port, and tavix.exe
 # connects to it ("Proxy" mode, auto-connect). On the user's display the demo
 # runs until the terminal is closed; without a display it runs on a private
-# Xvfb, writes a screenshot to build/demo/screenshot.png and ends.
+# Xvfb, writes a screenshot to build/demo/screenshot.png once the terminal's
+# screen shows the demo's first customer, and ends (status 1 when it never did).
 #
-#   tools/demo.sh [SECONDS]   seconds to wait before the screenshot (default 6)
+# Every run starts with the demo's own settings: the terminal runs in a Wine
+# prefix of its own (build/demo/wineprefix, made on first use), whose per-user
+# folder (where the terminal keeps its copy of corvane.ini) is emptied first.
+#
+#   tools/demo.sh [SECONDS]   seconds to wait after the first screen, before the screenshot (default 1)
 set -u
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-WAIT=${1:-6}
+WAIT=${1:-1}
 WIN64=$ROOT/build/win64
 TAVIX=$WIN64/shell/main/tavix.exe
 HOSTSIM=$WIN64/tools/hostsim/tavix-hostsim
 DEMO=$ROOT/build/demo
+PREFIX=$DEMO/wineprefix
 mkdir -p "$ROOT/build/logs" "$DEMO"
 log=$ROOT/build/logs/demo-build.log
 if ! "$ROOT/tools/build.sh" win64 tavix tavix_hostsim_host </dev/null >"$log" 2>&1; then
@@ -26,7 +32,7 @@ xvfb=
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  "$ROOT/tools/wine-run" --prefix "$WIN64/wineprefix" --kill >/dev/null 2>&1
+  "$ROOT/tools/wine-run" --prefix "$PREFIX" --kill >/dev/null 2>&1
 }
 trap cleanup EXIT
 
@@ -39,7 +45,9 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:$(head -n1 "$DEMO/display")
 fi
 
-rm -f "$DEMO/port"
+# The simulator appends to its log: a new one, so that an earlier run's
+# "screen matches" is not taken for this run's.
+rm -f "$DEMO/port" "$DEMO/host.log"
 "$HOSTSIM" --port 0 --port-file "$DEMO/port" --log "$DEMO/host.log" \
   "$ROOT/tools/hostsim/scripts/demo.host" </dev/null >"$DEMO/host.out" 2>&1 &
 pids+=($!)
@@ -48,15 +56,27 @@ port=$(cat "$DEMO/port" 2>/dev/null) || { echo "demo: the host simulator did not
 
 # The terminal's folder: its configuration, and (on Windows NT) its per-user folder below.
 run_dir=$DEMO/terminal
-rm -rf "$run_dir"
+rm -rf "$run_dir" "$PREFIX"/drive_c/users/*/Corvane
 mkdir -p "$run_dir"
 printf '[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=%s\r\nAutoconnect=1\r\nuserid=demo\r\n[Font]\r\nmode=0\r\n' \
   "$port" >"$run_dir/corvane.ini"
 echo "Demo host on 127.0.0.1:$port; starting tavix.exe under Wine (display $DISPLAY)"
-(cd "$run_dir" && USERPROFILE= exec "$ROOT/tools/wine-run" --prefix "$WIN64/wineprefix" "$TAVIX") &
+(cd "$run_dir" && exec "$ROOT/tools/wine-run" --prefix "$PREFIX" "$TAVIX") &
 term=$!
 pids+=($term)
 if [ $headless = 1 ]; then
+  rm -f "$DEMO/screenshot.png"
+  # The host checks the terminal's own screen dump for its first customer.
+  shown=0
+  for _ in $(seq 600); do
+    grep -q "screen matches" "$DEMO/host.log" 2>/dev/null && { shown=1; break; }
+    kill -0 "$term" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ $shown = 0 ]; then
+    echo "demo: the terminal did not show the demo's first screen (host log: $DEMO/host.log)" >&2
+    exit 1
+  fi
   sleep "$WAIT"
   if command -v import >/dev/null; then
     import -window root "$DEMO/screenshot.png" && echo "Screenshot: $DEMO/screenshot.png"

@@ -29,6 +29,8 @@ passwd                       # useradd/chpasswd for that test's user
 fonts-liberation             # Wine's fixed-pitch fallback font
 xfonts-terminus              # code page 437 friendly bitmap fonts
 fonts-terminus
+time                         # /usr/bin/time: the replay tool's constant-memory test
+libvterm-dev                 # benchmark peer of the replay tool (bench/), never linked into the product
 "
 
 wanted() { sed -e 's/#.*//' <<<"$PACKAGES" | tr -s ' \n' '\n' | sed '/^$/d'; }

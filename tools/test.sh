@@ -225,6 +225,22 @@ start_xvfb() {
   export DISPLAY=:$(head -n1 "$display_file")
 }
 
+# The README's main command, headless, as a check: tests/demo/check_demo.sh. $1 names it.
+demo_check() {
+  local t
+  t=$(date +%s)
+  if "$ROOT/tests/demo/check_demo.sh" "$1" >>"$LOG_DIR/win64.log" 2>&1; then
+    passed=$(( passed + 1 ))
+    DEMO_TEXT="$DEMO_TEXT, $1 passed ($(elapsed "$t") s)"
+  else
+    failed=$(( failed + 1 ))
+    DEMO_TEXT="$DEMO_TEXT, $1 FAILED"
+    echo "---- $1 (tools/run.sh headless) failed ----"
+    grep -A30 "^$1: " "$LOG_DIR/win64.log" | head -n 40 | sed 's/^/  /'
+    echo "----"
+  fi
+}
+
 stage_win64() {
   local log=$LOG_DIR/win64.log dir=$ROOT/build/win64 t
   : >"$log"
@@ -246,6 +262,11 @@ stage_win64() {
   fi
   local prefix_seconds
   prefix_seconds=$(elapsed "$t")
+  # The demo runs twice in a row before the Windows tests and once after them: each run
+  # starts with its own settings, whatever ran before.
+  DEMO_TEXT=
+  demo_check demo-first
+  demo_check demo-again
   export TAVIX_WINEPREFIX=$WINE_PREFIX_STARTED
   # One at a time: the Windows programs share one display, one desktop and one registry,
   # and tests that drive dialogs or read pixels must not meet each other's windows.
@@ -253,8 +274,10 @@ stage_win64() {
   # dies at once with no output, and timers of a loaded Wine can run late; a real
   # failure fails every time.
   run_ctest "$dir" "$log" 1 retry
+  unset TAVIX_WINEPREFIX
+  demo_check demo-after-tests
   stop_services
-  note "win64: $BUILD_TEXT, Wine prefix $prefix_seconds s, tests under Wine $TEST_SECONDS s (DISPLAY $DISPLAY): $CT_TEXT"
+  note "win64: $BUILD_TEXT, Wine prefix $prefix_seconds s, tests under Wine $TEST_SECONDS s (DISPLAY $DISPLAY): $CT_TEXT$DEMO_TEXT"
 }
 
 stage_win32() {

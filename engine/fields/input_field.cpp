@@ -199,7 +199,6 @@ void HostAbort() {
 // was taken.
 bool MenuSelectionKey(int32_t code) {
   const bool on = Screen.menuSelection != 0;
-  const int current = Screen.win.CurrentChoice;
   if (code == key::kAltAlone) {
     SetMenuSelection(!on);
     return true;
@@ -211,42 +210,16 @@ bool MenuSelectionKey(int32_t code) {
     }
   }
   if (!on) return false;
-  switch (code) {
-    case key::kDown:
-    case key::kRight:
-      if (!current) {
-        if (int first = FirstActiveItem()) HighlightItem(first);
-      } else if (int next = NearestItem(current, code == key::kDown ? ItemDirection::kDown : ItemDirection::kRight)) {
-        HighlightItem(next);
-      }
-      return true;
-    case key::kUp:
-    case key::kLeft:
-      if (current) {
-        if (int next = NearestItem(current, code == key::kUp ? ItemDirection::kUp : ItemDirection::kLeft))
-          HighlightItem(next);
-      }
-      return true;
-    case key::kEnter:
-      if (current) EndField(0, current);
-      return true;
-    case key::kEscape:
-      SetMenuSelection(false);
-      return true;
-    case key::kMouseEvent: {
-      int values[5] = {0, 0, 0, 0, 0};
-      Engine.keyboard->LastMouseEvent(values);
-      if (int item = ItemAtCell(values[1], values[2])) EndField(0, item);
-      return true;
-    }
-    default:
-      break;
+  if (code == key::kEscape) {
+    SetMenuSelection(false);
+    return true;
   }
-  if (code < 1000) {
-    if (int item = ItemForKey(code)) EndField(0, item);
-    return true;  // while choosing, characters do not reach the editor
-  }
-  return false;
+  // While choosing, characters, arrows, Enter and clicks do not reach the
+  // editor.
+  const bool choosing = code < 1000 || (code >= key::kDown && code <= key::kRight) || code == key::kMouseEvent;
+  if (!choosing) return false;
+  if (int item = MenuSelectionChoice(code)) EndField(0, item);
+  return true;
 }
 
 bool EventKey(int32_t code) {

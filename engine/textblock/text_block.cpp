@@ -60,6 +60,8 @@ void AreaFromHost(const uint8_t* p) {
 void BodyState(uint8_t byte);
 
 void StartBody(int lineLength, int lineLimit) {
+  TextBlock.bodyLine = nullptr;
+  TextBlock.bodyLineIndex = -1;
   LineStore.Reset(lineLength);
   LineStore.lineLimit = lineLimit;
   SetParseState(BodyState);
@@ -83,7 +85,10 @@ void StoreByte(uint8_t byte) {
     ++b.curCol;
     return;
   }
-  if (uint8_t* line = LineStore.LineAt(b.curLine)) {
+  uint8_t* line = b.bodyLineIndex == b.curLine ? b.bodyLine : LineStore.LineAt(b.curLine);
+  b.bodyLine = line;
+  b.bodyLineIndex = line ? b.curLine : -1;
+  if (line) {
     line[b.curCol] = byte;
     if (b.curLine > b.highestLine) b.highestLine = b.curLine;
   } else if (!LineStore.lineCount && (LineStore.lineLimit == 0 || b.curLine < LineStore.lineLimit)) {

@@ -41,6 +41,8 @@ struct TextBlockState {
   int64_t numbers[4];
   int numberCount;
   bool fieldStarted;
+  uint8_t* bodyLine;          // the line the body is filling (segments never move)
+  int bodyLineIndex;
   // ESC T $ / %: the program editor's request.
   int session, readOnly;
   char request[200];

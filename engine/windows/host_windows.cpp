@@ -39,5 +39,9 @@ bool HostWindows::LoadNamedScreen(const char* name) {
   HideUserScreenList();
   return NamedScreenLoad(name);
 }
-void HostWindows::SaveNamedScreen() { NamedScreenSave(); }
+void HostWindows::SaveNamedScreen() {
+  // The list is the terminal's, not the host's: it is never saved with a screen.
+  HideUserScreenList();
+  NamedScreenSave();
+}
 void HostWindows::DiscardNamedScreens() { DiscardAllNamedScreens(); }

@@ -148,6 +148,10 @@ void AttachEngineToShell() {
   c.keyboard = AttachKeyboardToShell();
   AttachEngine(c);
   ResetEngine();
+  // The first connection starts on the initialised 80 x 24 work area, as
+  // every later one does after a close: a host that greets with plain text
+  // (a login prompt) would otherwise write into a one-cell window.
+  ScreenInitialisation();
   // The program editor's windows: the library's CreateEditWindow when
   // helper.dll was loaded (start-up step 7 comes first); without it kind 6
   // is answered "0".

@@ -12,6 +12,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "host_session.h"
 #include "message_boxes.h"
 #include "terminal_process.h"
 #include "tester_library.h"
@@ -19,11 +20,6 @@
 namespace {
 
 constexpr int kSaveCommand = 3101;  // the edit frame's "&Save"
-
-std::string SessionIni(int port) {
-  return "[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=" + std::to_string(port) +
-         "\r\nAutoconnect=1\r\nuserid=tester\r\n[Font]\r\nmode=0\r\n";
-}
 
 void Key(WORD vk, bool up) {
   INPUT in = {};
@@ -61,7 +57,7 @@ TEST(EditWindow, HostOpensEditsSavesAndClosesAProgram) {
   TesterLibrary lib;
   ASSERT_TRUE(lib.Load());
   TerminalProcess t;
-  t.WriteIni(SessionIni(std::atoi(port)));
+  t.WriteIni(HostSessionIni(std::atoi(port)));
   ASSERT_TRUE(t.Start());
   HWND main = t.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
@@ -136,7 +132,7 @@ TEST(EditWindow, HostOpensEditsSavesAndClosesAProgram) {
   EXPECT_NE(ini.find("[EditFind~BP]"), std::string::npos) << ini;
 
   // The script ends the session.
-  EXPECT_TRUE(CloseAfterHostHungUp(t, main));
+  EXPECT_TRUE(EndAfterHostClosed(t, main));
 }
 
 // The connection goes while the window holds an unsent change: the window
@@ -146,7 +142,7 @@ TEST(EditWindowLoss, ChangedWindowOutlivesTheConnection) {
   const char* port = std::getenv("TAVIX_HOST_PORT");
   if (!port) GTEST_SKIP() << "runs under tests/e2e/with_host.sh";
   TerminalProcess t;
-  t.WriteIni(SessionIni(std::atoi(port)));
+  t.WriteIni(HostSessionIni(std::atoi(port)));
   ASSERT_TRUE(t.Start());
   HWND main = t.WaitForMainWindow();
   ASSERT_NE(main, nullptr);

@@ -1,7 +1,5 @@
 #include "message_boxes.h"
 
-#include "terminal_process.h"
-
 #include <cstring>
 
 namespace {
@@ -52,14 +50,3 @@ HWND FindMessageBox(DWORD processId, const char* text) {
 }
 
 void PressButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-
-bool CloseAfterHostHungUp(TerminalProcess& terminal, HWND main, DWORD milliseconds) {
-  HWND box = nullptr;
-  if (!WaitFor([&] { return (box = FindMessageBox(terminal.processId(), "Connection terminated, reconnect?")); },
-               milliseconds))
-    return false;
-  PressButton(box, IDNO);
-  if (!WaitFor([&] { return !IsWindow(box); }, 10000)) return false;
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  return terminal.WaitForExit() == 0;
-}

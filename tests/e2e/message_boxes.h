@@ -11,8 +11,3 @@ HWND FindMessageBox(DWORD processId, const char* text);
 std::string DialogText(HWND dialog);
 // Press a button of the dialog (IDYES, IDNO, IDOK...).
 void PressButton(HWND dialog, int id);
-
-class TerminalProcess;
-// The host hung up: answer "Connection terminated, reconnect?" with No,
-// close the terminal and wait for it to end; true when it ended with 0.
-bool CloseAfterHostHungUp(TerminalProcess& terminal, HWND main, DWORD milliseconds = 30000);

@@ -83,6 +83,13 @@ void TerminalProcess::WriteIni(const std::string& text) {
   std::fclose(f);
 }
 
+bool TerminalProcess::StartWithoutHelperLibrary(const std::string& arguments) {
+  const std::string copy = folder_ + "\\tavix.exe";
+  if (!CopyFileA(WindowsPath(TAVIX_EXE).c_str(), copy.c_str(), FALSE)) return false;
+  executable_ = copy;
+  return Start(arguments);
+}
+
 bool TerminalProcess::Start(const std::string& arguments) {
   // Our environment, with USERPROFILE pointing into the test folder so the
   // per-user directory is fresh, plus the test's own variables.
@@ -98,7 +105,7 @@ bool TerminalProcess::Start(const std::string& arguments) {
   for (const std::string& e : environment_) add(e);
   block.push_back(0);
 
-  std::string exe = WindowsPath(TAVIX_EXE);
+  std::string exe = executable_.empty() ? WindowsPath(TAVIX_EXE) : executable_;
   std::string commandLine = "\"" + exe + "\" " + arguments;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "host_session.h"
 #include "message_boxes.h"
 #include "resource_ids.h"
 #include "terminal_process.h"
@@ -107,7 +108,7 @@ TEST(TesterClipboard, APasteFromTheXClipboardReachesTheHostAndACopyCanBeReadBack
                                  << RunUnix("timeout 2 xclip -selection clipboard -o -t TARGETS; echo rc=$?");
 
   ASSERT_TRUE(lib.SetText("ok"));  // the script ends the session on this
-  EXPECT_TRUE(CloseAfterHostHungUp(t, main));
+  EXPECT_TRUE(EndAfterHostClosed(t, main));
 }
 
 }  // namespace

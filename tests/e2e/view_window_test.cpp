@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string>
 
+#include "host_session.h"
 #include "message_boxes.h"
 #include "resource_ids.h"
 #include "terminal_process.h"
@@ -165,7 +166,7 @@ TEST(ViewWindow, SelectsCopiesScrollsAndClosesThroughTheRealCommands) {
   EXPECT_NE(ini.find("Wheel=1"), std::string::npos) << ini;
 
   ASSERT_TRUE(lib.SetText("done"));  // the script ends the session on this
-  EXPECT_TRUE(CloseAfterHostHungUp(t, main));
+  EXPECT_TRUE(EndAfterHostClosed(t, main));
 }
 
 }  // namespace

@@ -40,7 +40,9 @@ void RecordingShell::Drain() {
   if (cb) cb();
 }
 
-void RecordingShell::Event(const std::string& line) { events.push_back(line); }
+void RecordingShell::Event(const std::string& line) {
+  if (keepEvents) events.push_back(line);
+}
 
 std::string ParamValues(const uint8_t* p, int count) {
   std::string out;
@@ -77,7 +79,7 @@ void RecordingShell::SetDisconnectPassword(const uint8_t* bytes, int length) {
 void RecordingShell::FailureNotice() { Event("failure-notice"); }
 
 void RecordingShell::write(const uint8_t* bytes, int count) {
-  sent.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
+  if (keepSent) sent.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
 }
 
 bool RecordingShell::when_drained(void (*callback)()) {

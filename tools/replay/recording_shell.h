@@ -33,6 +33,9 @@ class RecordingShell : public EngineShell,
   std::string sent;                 // bytes written to the channel
   std::vector<std::string> events;  // everything else, one line each
   bool keepInvalidations = true;    // off for timing runs
+  // Off for replays of long captures, which must run in constant memory.
+  bool keepEvents = true;
+  bool keepSent = true;
 
   // Knobs for tests.
   bool sound = true;
