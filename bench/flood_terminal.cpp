@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "message_boxes.h"
+#include "host_session.h"
 #include "terminal_process.h"
 
 int main(int argc, char** argv) {
@@ -21,16 +21,10 @@ int main(int argc, char** argv) {
       std::printf("TAVIX_HOST_PORT is not set\n");
       return 2;
     }
-    t.WriteIni("[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=" + std::string(port) +
-               "\r\nAutoconnect=1\r\n[Font]\r\nmode=0\r\n");
+    t.WriteIni(HostSessionIni(std::atoi(port), false));
   }
   if (!t.Start()) return 1;
   HWND main = t.WaitForMainWindow();
   if (!main) return 1;
-  HWND box = nullptr;
-  if (!WaitFor([&] { return (box = FindMessageBox(t.processId(), "Connection terminated")); }, 120000)) return 1;
-  PressButton(box, IDNO);
-  WaitFor([&] { return !IsWindow(box); }, 10000);
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  return t.WaitForExit(10000) == 0 ? 0 : 1;
+  return EndAfterHostClosed(t, main, "Connection terminated") ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include "host_windows.h"
 #include "input_field.h"
 #include "pick_list.h"
+#include "text_block.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ HostWindows defaultWindows;
 PickLists defaultPickLists;
 InputFields defaultFields;
 KeyboardSeam defaultKeyboard;
-TextBlockSeam defaultTextBlocks;
+TextBlocks defaultTextBlocks;
 FileSeam defaultFiles;
 PrintSeam defaultPrinting;
 DialSeam defaultDialing;

@@ -49,6 +49,9 @@ class EngineShell {
 
   // A memory block could not be allocated for a window, viewport or store.
   virtual void FailureNotice() = 0;
+
+  // The "UDef screens" option: the user-defined screen list may show.
+  virtual bool UserScreenListEnabled() { return false; }
 };
 
 // The current channel as the engine sees it.

@@ -9,6 +9,9 @@
 #include "escape_families.h"
 #include "message_line.h"
 #include "named_screens.h"
+#include "edit_relay.h"
+#include "text_block.h"
+#include "user_screen_list.h"
 #include "param_collector.h"
 #include "parser.h"
 #include "render_notify.h"
@@ -47,6 +50,7 @@ void EmulationReset() {
   Engine.fields->Abandon();
   Screen.busy = 0;
   Screen.menuSelection = 0;
+  Screen.statusGlyph = 0;
   Parser.handshake = 0;
   Engine.shell->SetSpinnerRunning(false);
   Engine.shell->ResetStatusIndicators();
@@ -78,6 +82,9 @@ void ResetEngine() {
   ResetScreenDump();
   ResetStoredPaths();
   ResetTones();
+  ResetTextBlocks();
+  ResetEditRelay();
+  ResetUserScreenList();
   Parser.handshake = 0;
   DiscardRenderNotifications();
 }

@@ -142,7 +142,7 @@ void StartPickSelectionLower() { Engine.pickLists->StartSelection(P()[0], P()[1]
 
 void StartBrowse(bool lowerForm) {
   Screen.busy = 1;
-  Engine.keyboard->StartViewportBrowse(lowerForm);
+  Engine.textBlocks->StartViewportBrowse(lowerForm);
 }
 void StartViewportBrowse() { StartBrowse(false); }
 void StartViewportBrowseLower() { StartBrowse(true); }

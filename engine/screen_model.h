@@ -84,6 +84,7 @@ struct ScreenModel {
   uint8_t busy;
   uint8_t menuSelection;
   uint8_t spinnerPhase;
+  uint8_t statusGlyph;  // a local editor's state at the spinner's cell, 0: the spinner shows
   HostMessageLine message;
 };
 

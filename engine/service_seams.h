@@ -57,7 +57,6 @@ using LocalKeyHandler = int (*)(int32_t code);
 class KeyboardSeam {
  public:
   virtual ~KeyboardSeam() = default;
-  virtual void StartViewportBrowse(bool lowerForm) {}  // ESC V / v: keyboard mode 2
   virtual void ReplayTypeAhead() {}                    // ESC ^ T while busy
   // Emulation reset: local-mode flags off, queues emptied, mode 0 installed.
   virtual void ResetInput() {}
@@ -93,8 +92,14 @@ class KeyboardSeam {
                                  bool* alternate) {
     return false;
   }
-  // The waiting edit-window event's value; false when none waits.
+  // The waiting edit-window event's value; false when none waits. Taking it
+  // clears the shell's edit-event flag.
   virtual bool TakeEditWindowEvent(int* value) { return false; }
+  // Local edit mode's Alt+R: the system find dialog opens.
+  virtual void OpenFindDialog() {}
+  // Key 1094: the find dialog's text and request flags (1 up, 8 match case,
+  // 16 whole word); false when no request waits.
+  virtual bool TakeFindRequest(char* text, int size, uint8_t* flags) { return false; }
 };
 
 // Text blocks (edit sessions) and the program editor's windows.
@@ -105,6 +110,7 @@ class TextBlockSeam {
   // (count depends on the kind) and the text. The service takes ParseState
   // over for the block body.
   virtual void OpenTextBlock(char kind, const uint8_t* fixed, int fixedCount, const char* text) {}
+  virtual void StartViewportBrowse(bool lowerForm) {}              // ESC V / v: keyboard mode 2
   virtual void PollEditWindows() {}                                // ESC S G
   virtual void CloseRememberedEditSession() {}                     // ESC S B
   virtual void CloseEditSession(int session) {}                    // ESC S K

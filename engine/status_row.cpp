@@ -5,6 +5,7 @@
 #include "cell_primitives.h"
 #include "completions.h"
 #include "engine_context.h"
+#include "menu_selection.h"
 #include "param_collector.h"
 #include "render_notify.h"
 #include "screen_model.h"
@@ -16,6 +17,7 @@ constexpr int kStatusTextCells = 25;
 
 void UpdateSpinner() {
   uint8_t glyph = Screen.busy ? static_cast<uint8_t>(kSpinnerGlyphs[Screen.spinnerPhase & 3]) : ' ';
+  if (Screen.statusGlyph) glyph = Screen.statusGlyph;
   WriteText(kSpinnerCol, kStatusRow, &glyph, 1);
 }
 
@@ -51,9 +53,8 @@ void ClearHostBusy() {
 
 void LeaveMenuSelection() {
   if (!Screen.menuSelection) return;
-  Screen.menuSelection = 0;
+  SetMenuSelection(false);
   Screen.win.CurrentChoice = 0;
-  InvalidateFrame();
   FlushRenderNotifications();
 }
 

@@ -45,7 +45,9 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:$(head -n1 "$DEMO/display")
 fi
 
-rm -f "$DEMO/port"
+# The simulator appends to its log: a new one, so that an earlier run's
+# "screen matches" is not taken for this run's.
+rm -f "$DEMO/port" "$DEMO/host.log"
 "$HOSTSIM" --port 0 --port-file "$DEMO/port" --log "$DEMO/host.log" \
   "$ROOT/tools/hostsim/scripts/demo.host" </dev/null >"$DEMO/host.out" 2>&1 &
 pids+=($!)

@@ -7,6 +7,8 @@
 #include "field_editors.h"
 #include "glyph_table.h"
 #include "local_mode.h"
+#include "menu_selection.h"
+#include "edit_relay.h"
 #include "pick_items.h"
 #include "render_notify.h"
 #include "reply_buffer.h"
@@ -55,12 +57,6 @@ bool OnViewportRow(int row) {
 void RestoreClasses() {
   for (int i = 0; i < Field.width; ++i) CellAt(Field.col + i, Field.row)->attrClass = Field.classes[i];
   if (Field.width > 0) InvalidateCells(Field.col, Field.row, Field.width, 1);
-}
-
-void SetMenuSelection(bool on) {
-  if (!on && Screen.win.CurrentChoice) HighlightItem(0);
-  Screen.menuSelection = on ? 1 : 0;
-  InvalidateFrame();
 }
 
 int TrimmedLength() {
@@ -203,7 +199,6 @@ void HostAbort() {
 // was taken.
 bool MenuSelectionKey(int32_t code) {
   const bool on = Screen.menuSelection != 0;
-  const int current = Screen.win.CurrentChoice;
   if (code == key::kAltAlone) {
     SetMenuSelection(!on);
     return true;
@@ -215,42 +210,16 @@ bool MenuSelectionKey(int32_t code) {
     }
   }
   if (!on) return false;
-  switch (code) {
-    case key::kDown:
-    case key::kRight:
-      if (!current) {
-        if (int first = FirstActiveItem()) HighlightItem(first);
-      } else if (int next = NearestItem(current, code == key::kDown ? ItemDirection::kDown : ItemDirection::kRight)) {
-        HighlightItem(next);
-      }
-      return true;
-    case key::kUp:
-    case key::kLeft:
-      if (current) {
-        if (int next = NearestItem(current, code == key::kUp ? ItemDirection::kUp : ItemDirection::kLeft))
-          HighlightItem(next);
-      }
-      return true;
-    case key::kEnter:
-      if (current) EndField(0, current);
-      return true;
-    case key::kEscape:
-      SetMenuSelection(false);
-      return true;
-    case key::kMouseEvent: {
-      int values[5] = {0, 0, 0, 0, 0};
-      Engine.keyboard->LastMouseEvent(values);
-      if (int item = ItemAtCell(values[1], values[2])) EndField(0, item);
-      return true;
-    }
-    default:
-      break;
+  if (code == key::kEscape) {
+    SetMenuSelection(false);
+    return true;
   }
-  if (code < 1000) {
-    if (int item = ItemForKey(code)) EndField(0, item);
-    return true;  // while choosing, characters do not reach the editor
-  }
-  return false;
+  // While choosing, characters, arrows, Enter and clicks do not reach the
+  // editor.
+  const bool choosing = code < 1000 || (code >= key::kDown && code <= key::kRight) || code == key::kMouseEvent;
+  if (!choosing) return false;
+  if (int item = MenuSelectionChoice(code)) EndField(0, item);
+  return true;
 }
 
 bool EventKey(int32_t code) {
@@ -269,8 +238,7 @@ bool EventKey(int32_t code) {
     int ending = 0;
     if (SendBrowseRequest(&ending)) EndField(ending, Screen.win.CurrentChoice);
   } else {
-    int value = 0;
-    if (Engine.keyboard->TakeEditWindowEvent(&value)) EndField(157, Screen.win.CurrentChoice, value);
+    if (int session = TakeEditEventSession()) EndField(157, Screen.win.CurrentChoice, session);
   }
   return true;
 }

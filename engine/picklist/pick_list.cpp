@@ -1,5 +1,6 @@
 #include "pick_list.h"
 
+#include "edit_relay.h"
 #include "engine_context.h"
 #include "local_mode.h"
 #include "pick_items.h"
@@ -98,8 +99,7 @@ void BrowseRequest() {
 }
 
 void EditWindowEvent() {
-  int value = 0;
-  if (Engine.keyboard->TakeEditWindowEvent(&value)) EndSelection(157, Screen.win.CurrentChoice, value);
+  if (int session = TakeEditEventSession()) EndSelection(157, Screen.win.CurrentChoice, session);
 }
 
 void HotKey(int32_t code) {

@@ -6,6 +6,7 @@
 #include "engine_context.h"
 #include "render_notify.h"
 #include "screen_model.h"
+#include "user_screen_list.h"
 #include "viewport.h"
 #include "whandler.h"
 #include "window_border.h"
@@ -217,18 +218,19 @@ bool CloseOneWindowStep() {
 }
 
 void CloseAllWindowSteps() {
+  HideUserScreenList();
   while (CloseOneWindowStep()) {
   }
 }
 
 void ClosePopupCommand() {
   if (!Screen.win.popupOnTop) return;
-  // The user-defined screen list is closed here once that service exists.
+  HideUserScreenList();
   CloseOneWindowStep();
 }
 
 void CloseWindowsCommand() {
-  // The user-defined screen list is closed here once that service exists.
+  HideUserScreenList();
   if (!Screen.win.savedTop) return;
   while (Screen.win.popupOnTop && CloseOneWindowStep()) {
   }

@@ -11,8 +11,10 @@ void NoBeep() {}
 void NothingBefore() {}
 bool AlwaysReady(void (*)()) { return true; }
 void NoCaret(bool) {}
+void NoFindDialog() {}
+bool NoFindRequest(char*, int, uint8_t*) { return false; }
 
-constexpr KeyboardHooks kDefaultHooks = {NoBeep, NothingBefore, AlwaysReady, NoCaret};
+constexpr KeyboardHooks kDefaultHooks = {NoBeep, NothingBefore, AlwaysReady, NoCaret, NoFindDialog, NoFindRequest};
 
 bool RepeatFiltered(int32_t code) {
   return code == keycode::kEnter || (code >= keycode::kDown && code <= keycode::kRight);

@@ -26,6 +26,10 @@ struct KeyboardHooks {
   bool (*channelReady)(void (*callback)());
   // The caret belongs to a local mode (status indicator bit 2) or no longer.
   void (*localCaret)(bool on);
+  // Local edit mode's system find dialog: open it; read its last request
+  // (text and flags), false when there is none.
+  void (*openFindDialog)();
+  bool (*findRequest)(char* text, int size, uint8_t* flags);
 };
 
 struct KeyboardRecord {

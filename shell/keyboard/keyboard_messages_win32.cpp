@@ -1,11 +1,13 @@
 #include "keyboard_messages_win32.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "comm.h"
 #include "input_mode.h"
 #include "clipboard_text_win32.h"
+#include "find_dialog_win32.h"
 #include "key_codes.h"
 #include "key_dispatcher.h"
 #include "key_table.h"
@@ -177,6 +179,15 @@ int KeyCommand(WPARAM wParam) {
   return KeyCodeForCommand(LOWORD(wParam));
 }
 
+void OpenFindDialogForEditor() { OpenFindDialog(Shell.mainWindow); }
+
+bool FindDialogRequest(char* text, int size, uint8_t* flags) {
+  if (size <= 0 || !FindDialog.findText[0]) return false;
+  std::snprintf(text, static_cast<size_t>(size), "%s", FindDialog.findText);
+  *flags = FindDialog.requestFlags;
+  return true;
+}
+
 }  // namespace
 
 KeyboardSeam* AttachKeyboardToShell() {
@@ -184,6 +195,8 @@ KeyboardSeam* AttachKeyboardToShell() {
   KeyboardEvents.beforeDispatch = BeforeDispatch;
   KeyboardEvents.channelReady = ChannelReady;
   KeyboardEvents.localCaret = LocalCaret;
+  KeyboardEvents.openFindDialog = OpenFindDialogForEditor;
+  KeyboardEvents.findRequest = FindDialogRequest;
   ResetMouse();
   MouseEvents.startClickTimer = StartClickTimer;
   MouseEvents.stopClickTimer = StopClickTimer;

@@ -1,6 +1,7 @@
 #include "keyboard_seam.h"
 
 #include "input_mode.h"
+#include "key_codes.h"
 #include "key_dispatcher.h"
 #include "mouse_machine.h"
 #include "shell/ingress/ingress.h"
@@ -38,7 +39,7 @@ bool ShellKeyboardSeam::NextTypeAhead(int32_t* code) { return TakeTypeAhead(code
 
 int ShellKeyboardSeam::LastMouseEvent(int values[5]) { return LastMouseEventValues(values); }
 
-bool ShellKeyboardSeam::EventPending(int32_t) { return false; }
+bool ShellKeyboardSeam::EventPending(int32_t code) { return code == keycode::kEditEvent && editEventPending_; }
 
 bool ShellKeyboardSeam::TakePcMessage(char* text, int size) {
   if (size > 0) text[0] = 0;
@@ -58,5 +59,13 @@ bool ShellKeyboardSeam::TakeBrowseRequest(char* first, int firstSize, char* seco
 
 bool ShellKeyboardSeam::TakeEditWindowEvent(int* value) {
   *value = 0;
-  return false;
+  const bool pending = editEventPending_;
+  editEventPending_ = false;
+  return pending;
+}
+
+void ShellKeyboardSeam::OpenFindDialog() { KeyboardEvents.openFindDialog(); }
+
+bool ShellKeyboardSeam::TakeFindRequest(char* text, int size, uint8_t* flags) {
+  return KeyboardEvents.findRequest(text, size, flags);
 }

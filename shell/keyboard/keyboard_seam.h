@@ -15,13 +15,22 @@ class ShellKeyboardSeam final : public KeyboardSeam {
   void SetLocalEditing(bool on) override;
   void SetLocalCaret(bool on) override;
   bool NextTypeAhead(int32_t* code) override;
-  // Events a local mode may be handed. The terminal has no PC-message queue,
-  // browse queue or edit windows yet, so none is ever pending.
+  // Events a local mode may be handed. The terminal has no PC-message queue
+  // or browse queue yet; an edit-window event is pending from the edit
+  // windows' notice until a local mode takes it.
   bool EventPending(int32_t code) override;
   bool TakePcMessage(char* text, int size) override;
   void DeliverPcMessage() override;
   bool TakeBrowseRequest(char* first, int firstSize, char* second, int secondSize, bool* alternate) override;
   bool TakeEditWindowEvent(int* value) override;
+  void OpenFindDialog() override;
+  bool TakeFindRequest(char* text, int size, uint8_t* flags) override;
+
+  // The edit windows posted their notice (program message 1034).
+  void NoteEditWindowEvent() { editEventPending_ = true; }
+
+ private:
+  bool editEventPending_ = false;
 };
 
 // The one instance the shell installs in the engine.

@@ -6,6 +6,7 @@
 #include "main_window.h"
 #include "shell/dialogs/disconnect_dialog_win32.h"
 #include "shell_state.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
@@ -25,8 +26,6 @@ struct DisconnectPasswordRecord {
 
 DisconnectPasswordRecord disconnectPassword;
 
-bool EditSessionsBusy() { return false; }  // the program editor's windows come with the helper library
-
 }  // namespace
 
 void SetHostDisconnectPassword(const unsigned char* bytes, int length) {
@@ -38,9 +37,17 @@ void SetHostDisconnectPassword(const unsigned char* bytes, int length) {
 }
 
 bool ConfirmLoggedInWarning(HWND owner) {
-  if (Screen.WindowLevel <= 0) return true;
+  // Decided before anything is closed: the edit windows' unsent work.
+  const bool editBusy = EditSessionsBusy();
+  if (Screen.WindowLevel <= 0) {
+    // No host window, but closing would still destroy edit windows that
+    // hold changes: the user is asked first.
+    if (!editBusy) return true;
+    std::string text = std::string(kEditSessionsWarning) + kContinueQuestion;
+    return MessageBoxA(owner, text.c_str(), "Still running Corvane", MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2) == IDYES;
+  }
   std::string text = kLoggedInWarning;
-  if (EditSessionsBusy()) text += kEditSessionsWarning;
+  if (editBusy) text += kEditSessionsWarning;
   text += kContinueQuestion;
   if (!disconnectPassword.set)
     return MessageBoxA(owner, text.c_str(), "Still running Corvane", MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2) == IDYES;

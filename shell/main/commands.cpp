@@ -19,6 +19,7 @@
 #include "shell_config.h"
 #include "shell_state.h"
 #include "dialing_shell.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ void HandleCommand(HWND window, int id) {
       Connect();
       break;
     case CMD_DISCONNECT:
-      if (ConfirmLoggedInWarning(window)) Disconnect();
+      if (ConfirmLoggedInWarning(window)) UserDisconnect();
       break;
     case CMD_DIAL:
       RunDialDialog(window);
@@ -205,6 +206,9 @@ void HandleCommand(HWND window, int id) {
       } else {
         Channels.current->start_break();
       }
+      break;
+    case kEditCloseRequestCommand:
+      CloseRequestedEditSessions();
       break;
     case kFailureNoticeCommand:
       ShowStringMessage(window, IDS_INSUFFICIENT_MEMORY);

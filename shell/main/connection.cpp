@@ -12,6 +12,7 @@
 #include "win_telnet.h"
 #include "win_serial.h"
 #include "dialing_shell.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
@@ -48,11 +49,25 @@ void Connect() {
   SetInputMode(BasicHandler, 0);
 }
 
-void Disconnect() {
+namespace {
+
+void DisconnectChannel() {
   Channels.current->close();
   DialingDisconnected();
   ReportLogout(MainTitle());
   ResetConnectionState();
   InstallDiscardHandler();
   RefreshConnectionMenu();
+}
+
+}  // namespace
+
+void Disconnect() {
+  DisconnectChannel();
+  EditSessionsAfterConnectionLoss(Shell.mainWindow);
+}
+
+void UserDisconnect() {
+  DisconnectChannel();
+  CloseAllEditSessions();
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "comm.h"
+#include "edit_relay.h"
 #include "engine.h"
 #include "render_notify.h"
 #include "message_line.h"
@@ -24,6 +25,7 @@
 #include "shell_timers.h"
 #include "dialing_shell.h"
 #include "serial_shell.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
@@ -92,6 +94,7 @@ class Win32EngineShell final : public EngineShell {
     ShowOrUpdateTrayIcon(Shell.instance, Shell.mainWindow, line.c_str());
   }
   const char* UserId() override { return Config.store.active.userid; }
+  bool UserScreenListEnabled() override { return Config.store.config.udef_screens != 0; }
   void FailureNotice() override {
     if (Shell.mainWindow) PostMessageA(Shell.mainWindow, WM_COMMAND, kFailureNoticeCommand, 0);
   }
@@ -127,6 +130,12 @@ ShellLoginReport loginReport;
 ShellFiles files;
 CurrentChannelPort channelPort;
 
+const char* MainTitleText() {
+  static std::string title;
+  title = MainTitle();
+  return title.c_str();
+}
+
 void WriteKeyBytes(const uint8_t* bytes, int count) { Channels.current->write(bytes, count); }
 void WriteAutoLogin(const uint8_t* bytes, int count) { Channels.current->write(bytes, count); }
 
@@ -147,6 +156,10 @@ void AttachEngineToShell() {
   // every later one does after a close: a host that greets with plain text
   // (a login prompt) would otherwise write into a one-cell window.
   ScreenInitialisation();
+  // The program editor's windows: the library's CreateEditWindow when
+  // helper.dll was loaded (start-up step 7 comes first); without it kind 6
+  // is answered "0".
+  AttachEditWindows(EditWindowPort{HelperLink.createEditWindow, &TheEditToMoxel, MainTitleText});
   KeyBytesOut = WriteKeyBytes;
 }
 

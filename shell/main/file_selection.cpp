@@ -9,6 +9,7 @@
 
 #include "shell_config.h"
 #include "shell_state.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
@@ -55,7 +56,9 @@ std::string RunOpenDialog(HWND owner, const SelectionRequest& request, bool must
   ofn.lpstrTitle = request.title.c_str();
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (mustExist ? OFN_FILEMUSTEXIST : 0);
-  if (!GetOpenFileNameA(&ofn)) return std::string();
+  // The helper library's dialog when it is there, else the system's.
+  const bool chosenOk = HelperLink.openFileName ? HelperLink.openFileName(&ofn) != 0 : GetOpenFileNameA(&ofn) != 0;
+  if (!chosenOk) return std::string();
   std::string chosen = file;
   size_t slash = chosen.find_last_of("\\/");
   if (slash != std::string::npos)

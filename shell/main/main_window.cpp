@@ -14,6 +14,7 @@
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/keyboard/keyboard_messages_win32.h"
+#include "shell/keyboard/keyboard_seam.h"
 #include "shell/keyboard/find_dialog_win32.h"
 #include "shell/keyboard/view_window_win32.h"
 #include "shell/sound/tone_player_win32.h"
@@ -23,12 +24,15 @@
 #include "dialing_shell.h"
 #include "serial_shell.h"
 #include "win_serial.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
-void UpdateScreenSize() {
+void UpdateScreenSize(HWND window) {
   Shell.screenWidth = GetSystemMetrics(SM_CXSCREEN);
   Shell.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  // The monitor that holds the window, when the helper library can tell.
+  if (HelperLink.helper) HelperLink.helper->GetMonitorSize(window, &Shell.screenWidth, &Shell.screenHeight);
 }
 
 LRESULT SetSizingCursor(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -50,7 +54,7 @@ LRESULT SetSizingCursor(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 void OnSize(HWND window, WPARAM kind, int width, int height) {
-  UpdateScreenSize();
+  UpdateScreenSize(window);
   if (window != Shell.mainWindow) return;
   if (kind == SIZE_MINIMIZED) {
     if (Config.store.config.save_last) RecordPlacement();
@@ -64,8 +68,8 @@ void OnSize(HWND window, WPARAM kind, int width, int height) {
   }
 }
 
-void OnGetMinMaxInfo(MINMAXINFO* info) {
-  UpdateScreenSize();
+void OnGetMinMaxInfo(HWND window, MINMAXINFO* info) {
+  UpdateScreenSize(window);
   if (!Shell.mainFont) return;
   int frameWidth, frameHeight;
   WindowFrameSize(*Shell.mainFont, &frameWidth, &frameHeight);
@@ -114,6 +118,8 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       FlushRenderNotifications();
       return 0;
     case kMsgEditEvent:
+      EditNoticeArrived();
+      KeyboardSeamForShell.NoteEditWindowEvent();
       DispatchKeyCode(keycode::kEditEvent);
       FlushRenderNotifications();
       return 0;
@@ -181,7 +187,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETCURSOR:
       return SetSizingCursor(window, wParam, lParam);
     case WM_GETMINMAXINFO:
-      OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+      OnGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
     case WM_SYSKEYUP:
       if (wParam == VK_MENU) {

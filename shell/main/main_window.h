@@ -36,13 +36,17 @@ void ShowHelp(int command);
 // The shell's shut-down order (WM_DESTROY of the main window).
 void ShutDown();
 
-// Disconnect the current channel and reset the emulation.
+// Disconnect the current channel and reset the emulation: after a failure
+// (edit windows with changes stay, view-only) and at the user's command
+// (every edit window closes).
 void Disconnect();
+void UserDisconnect();
 
 // Posted as a command when a memory block could not be allocated.
 constexpr int kFailureNoticeCommand = 1100;
 // Posted by Ctrl+Alt+L: the stored log-in password is asked for and sent.
 constexpr int kSendLoginPasswordCommand = 1101;
+// 1102 closes the edit sessions whose windows asked for it (shell/editlink).
 
 // The disconnect password the host set (ESC L P).
 void SetHostDisconnectPassword(const unsigned char* bytes, int length);

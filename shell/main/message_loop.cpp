@@ -4,6 +4,7 @@
 
 #include "engine_bridge.h"
 #include "shell_state.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
@@ -29,9 +30,12 @@ bool Translated(MSG& msg) {
 int RunMessageLoop() {
   MSG msg;
   for (;;) {
+    // The helper library's idle work runs only while no message waits.
+    HelperIdlePhase();
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got < 0) return 0;
+    if (HelperPreTranslate(msg)) continue;
     if (Translated(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

@@ -8,6 +8,7 @@
 #include "shell/sound/tone_player_win32.h"
 #include "shell_state.h"
 #include "serial_shell.h"
+#include "shell/editlink/helper_link_win32.h"
 
 void ShutDown() {
   Channels.current->close();
@@ -20,5 +21,6 @@ void ShutDown() {
   ShutDownSound();
   CloseHelp();
   RemoveTrayIcon(Shell.mainWindow);
+  CloseAllEditSessions();
   PostQuitMessage(0);
 }

@@ -20,6 +20,7 @@
 #include "shell_config.h"
 #include "shell_state.h"
 #include "serial_shell.h"
+#include "shell/editlink/helper_link_win32.h"
 
 namespace {
 
@@ -166,6 +167,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   PrepareUserDirectory();
   Shell.arrowCursor = LoadCursor(nullptr, IDC_ARROW);
   LoadConfiguration(commandLine);
+  ConnectHelperLibrary();
   Shell.savedPlacementValid = Config.store.placement_valid;
   AttachEngineToShell();
   AttachChannelEvents();

@@ -9,16 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "message_boxes.h"
+#include "host_session.h"
 #include "terminal_process.h"
 #include "tester_library.h"
 
 namespace {
-
-std::string SessionIni(int port) {
-  return "[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=" + std::to_string(port) +
-         "\r\nAutoconnect=1\r\nuserid=tester\r\n[Font]\r\nmode=0\r\n";
-}
 
 const char kPrompt[] = "Command (N next, P previous, A actions, Q quit):";
 const int kPromptEnd = 6 + sizeof kPrompt;  // after the prompt and its blank
@@ -29,7 +24,7 @@ class DemoMenu : public ::testing::Test {
     const char* port = std::getenv("TAVIX_HOST_PORT");
     if (!port) GTEST_SKIP() << "runs under tests/e2e/with_host.sh";
     ASSERT_TRUE(lib.Load());
-    terminal.WriteIni(SessionIni(std::atoi(port)));
+    terminal.WriteIni(HostSessionIni(std::atoi(port)));
     ASSERT_TRUE(terminal.Start());
     main = terminal.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
@@ -119,13 +114,7 @@ TEST_F(DemoMenu, ActionsMenuFormsAndBackToTheEnquiry) {
   for (int row = 0; row < 24; ++row) EXPECT_EQ(after[row], enquiry[row]) << "row " << row;
 
   ASSERT_TRUE(lib.TypeKeys("q,\r", 1)) << lib.GetTestError();
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(terminal.processId(), "Connection terminated, reconnect?")); },
-                      30000));
-  PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(terminal.WaitForExit(), 0);
+  EXPECT_TRUE(EndAfterHostClosed(terminal, main));
 }
 
 }  // namespace

@@ -9,16 +9,11 @@
 #include <string>
 #include <utility>
 
-#include "message_boxes.h"
+#include "host_session.h"
 #include "terminal_process.h"
 #include "tester_library.h"
 
 namespace {
-
-std::string SessionIni(int port) {
-  return "[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=" + std::to_string(port) +
-         "\r\nAutoconnect=1\r\nuserid=tester\r\n[Font]\r\nmode=0\r\n";
-}
 
 // The text the host writes at column 10 of screen rows 2..13 before the
 // windows open: the row number, then the alphabet turned by the row.
@@ -36,7 +31,7 @@ class PickForm : public ::testing::Test {
     const char* port = std::getenv("TAVIX_HOST_PORT");
     if (!port) GTEST_SKIP() << "runs under tests/e2e/with_host.sh";
     ASSERT_TRUE(lib.Load());
-    terminal.WriteIni(SessionIni(std::atoi(port)));
+    terminal.WriteIni(HostSessionIni(std::atoi(port)));
     ASSERT_TRUE(terminal.Start());
     main = terminal.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
@@ -76,15 +71,7 @@ class PickForm : public ::testing::Test {
     return ::testing::AssertionFailure() << "window " << w << "x" << h;
   }
 
-  void EndSession() {
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(terminal.processId(), "Connection terminated, reconnect?")); },
-                        30000));
-    PressButton(box, IDNO);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(terminal.WaitForExit(), 0);
-  }
+  void EndSession() { EXPECT_TRUE(EndAfterHostClosed(terminal, main)); }
 
   TesterLibrary lib;
   TerminalProcess terminal;

@@ -112,7 +112,7 @@ TEST(SerialLine, ModemsTheAuxiliaryPortAndTheGlobalDirectory) {
     // The device's own line lands in the outbox as it came.
     std::string outboxFile;
     ASSERT_TRUE(WaitFor([&] { return !(outboxFile = OnlyFile(msg + "FromPC")).empty(); }, 20000));
-    EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(outboxFile) == "SCAN 42\r\n"; }, 5000)) << ReadWholeFile(outboxFile);
+    EXPECT_TRUE(WaitFor([&] { return ReadFileText(outboxFile) == "SCAN 42\r\n"; }, 5000)) << ReadFileText(outboxFile);
     ASSERT_TRUE(lib.TypeKeys("K", 1));
 
     // Ctrl+Alt+L asks the user's password (in capitals: read without case).
@@ -133,7 +133,7 @@ TEST(SerialLine, ModemsTheAuxiliaryPortAndTheGlobalDirectory) {
     EXPECT_EQ(version.substr(0, version.find(' ')), expected);
     const std::string after = Line("Alpha", "100", "0") + Line("Bravo", "222", "0") + Line("Delta", "444", "1") +
                               "[Version]\r\nVersion=7\r\n";
-    EXPECT_EQ(ReadWholeFile(WorkFile(t, "corvane.gdl")), after);
+    EXPECT_EQ(ReadFileText(WorkFile(t, "corvane.gdl")), after);
     EXPECT_EQ(GetFileAttributesA(WorkFile(t, "gdltemp1.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
 
     // While another program holds the directory the host is told so.
@@ -143,7 +143,7 @@ TEST(SerialLine, ModemsTheAuxiliaryPortAndTheGlobalDirectory) {
     ASSERT_EQ(WaitForSingleObject(lock, 5000), WAIT_OBJECT_0);
     ASSERT_TRUE(lib.TypeKeys("L", 1));
     EXPECT_TRUE(WaitFor([&] { return lib.Text(6, 0, 16) == "locked pass done"; }, 20000));
-    EXPECT_EQ(ReadWholeFile(WorkFile(t, "corvane.gdl")), after) << "nothing changed under another's lock";
+    EXPECT_EQ(ReadFileText(WorkFile(t, "corvane.gdl")), after) << "nothing changed under another's lock";
     ReleaseMutex(lock);
     CloseHandle(lock);
     CloseTerminal(t, main);

@@ -15,14 +15,14 @@ std::string WindowsPath(const std::string& path) {
   return out;
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadFileText(const std::string& path) {
   std::string text;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return "<missing>";
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  std::fclose(f);
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+  }
   return text;
 }
 
@@ -85,6 +85,13 @@ void TerminalProcess::WriteFile(const std::string& name, const std::string& text
   std::fclose(f);
 }
 
+bool TerminalProcess::StartWithoutHelperLibrary(const std::string& arguments) {
+  const std::string copy = folder_ + "\\tavix.exe";
+  if (!CopyFileA(WindowsPath(TAVIX_EXE).c_str(), copy.c_str(), FALSE)) return false;
+  executable_ = copy;
+  return Start(arguments);
+}
+
 bool TerminalProcess::Start(const std::string& arguments) {
   // Our environment, with USERPROFILE pointing into the test folder so the
   // per-user directory is fresh, plus the test's own variables.
@@ -100,7 +107,7 @@ bool TerminalProcess::Start(const std::string& arguments) {
   for (const std::string& e : environment_) add(e);
   block.push_back(0);
 
-  std::string exe = WindowsPath(TAVIX_EXE);
+  std::string exe = executable_.empty() ? WindowsPath(TAVIX_EXE) : executable_;
   std::string commandLine = "\"" + exe + "\" " + arguments;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;

@@ -9,8 +9,8 @@
 
 // Linux build paths become Wine's Z: paths.
 std::string WindowsPath(const std::string& path);
-// A whole file's bytes, or "<missing>".
-std::string ReadWholeFile(const std::string& path);
+// A whole file's bytes ("" when it cannot be read).
+std::string ReadFileText(const std::string& path);
 
 class TerminalProcess {
  public:
@@ -26,6 +26,9 @@ class TerminalProcess {
   void AddEnvironment(const std::string& assignment) { environment_.push_back(assignment); }
 
   bool Start(const std::string& arguments = "");
+  // Start a copy of tavix.exe placed in the test's folder, where no
+  // helper.dll lies beside it: the terminal without the helper library.
+  bool StartWithoutHelperLibrary(const std::string& arguments = "");
   // The main window once it is visible, or null after the time-out.
   HWND WaitForMainWindow(DWORD milliseconds = 20000);
   // A top-level window of the process with this class, or null.
@@ -36,6 +39,7 @@ class TerminalProcess {
 
  private:
   std::string folder_;
+  std::string executable_;  // empty: the built tavix.exe
   std::vector<std::string> environment_;
   PROCESS_INFORMATION info_ = {};
 };

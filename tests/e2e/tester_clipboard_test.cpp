@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "host_session.h"
 #include "message_boxes.h"
 #include "resource_ids.h"
 #include "terminal_process.h"
@@ -107,13 +108,7 @@ TEST(TesterClipboard, APasteFromTheXClipboardReachesTheHostAndACopyCanBeReadBack
                                  << RunUnix("timeout 2 xclip -selection clipboard -o -t TARGETS; echo rc=$?");
 
   ASSERT_TRUE(lib.SetText("ok"));  // the script ends the session on this
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(t.processId(), "Connection terminated, reconnect?")); },
-                      30000));
-  PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(t.WaitForExit(), 0);
+  EXPECT_TRUE(EndAfterHostClosed(t, main));
 }
 
 }  // namespace

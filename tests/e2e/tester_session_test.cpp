@@ -8,16 +8,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "message_boxes.h"
+#include "host_session.h"
 #include "terminal_process.h"
 #include "tester_library.h"
 
 namespace {
-
-std::string SessionIni(int port) {
-  return "[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=" + std::to_string(port) +
-         "\r\nAutoconnect=1\r\nuserid=tester\r\n[Font]\r\nmode=0\r\n";
-}
 
 // The 250 characters the script expects: letters and digits, no line ends.
 std::string TypedText() {
@@ -32,7 +27,7 @@ TEST(TesterSession, TypesReadsAndFollowsTheHostThroughTheLibrary) {
   TesterLibrary lib;
   ASSERT_TRUE(lib.Load());
   TerminalProcess t;
-  t.WriteIni(SessionIni(std::atoi(port)));
+  t.WriteIni(HostSessionIni(std::atoi(port)));
   ASSERT_TRUE(t.Start());
   HWND main = t.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
@@ -67,13 +62,7 @@ TEST(TesterSession, TypesReadsAndFollowsTheHostThroughTheLibrary) {
   ASSERT_TRUE(WaitFor([&] { return lib.Text(4, 0, 6) == "Thanks"; }, 20000));
 
   // The host hangs up; the terminal goes.
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(t.processId(), "Connection terminated, reconnect?")); },
-                      30000));
-  PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(t.WaitForExit(), 0);
+  EXPECT_TRUE(EndAfterHostClosed(t, main));
   int busy = 0;
   EXPECT_EQ(lib.HostBusy(&busy), 0);
   EXPECT_EQ(lib.GetTestError(), 2);

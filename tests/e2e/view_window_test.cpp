@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string>
 
+#include "host_session.h"
 #include "message_boxes.h"
 #include "resource_ids.h"
 #include "terminal_process.h"
@@ -58,17 +59,6 @@ struct ViewGeometry {
     return MAKELPARAM((2 * col + 1) * cellWidth / 2, (2 * row + 1) * rowHeight / 2);
   }
 };
-
-std::string ReadFileText(const std::string& path) {
-  std::string text;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[512];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-  }
-  return text;
-}
 
 TEST(ViewWindow, SelectsCopiesScrollsAndClosesThroughTheRealCommands) {
   const char* port = std::getenv("TAVIX_HOST_PORT");
@@ -176,13 +166,7 @@ TEST(ViewWindow, SelectsCopiesScrollsAndClosesThroughTheRealCommands) {
   EXPECT_NE(ini.find("Wheel=1"), std::string::npos) << ini;
 
   ASSERT_TRUE(lib.SetText("done"));  // the script ends the session on this
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(t.processId(), "Connection terminated, reconnect?")); },
-                      30000));
-  PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
-  PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_EQ(t.WaitForExit(), 0);
+  EXPECT_TRUE(EndAfterHostClosed(t, main));
 }
 
 }  // namespace

@@ -120,7 +120,7 @@ TEST_F(FieldTest, MouseClickInsideTheWindowEndsWithSixteen) {
 
 TEST_F(FieldTest, EventsEndTheSecondFormUnlessBlocked) {
   keyboard.pending = {1095};
-  keyboard.editValue = 2;
+  edit.pendingSession = 2;
   Start(0, 5, "ab", 0, true);
   EXPECT_EQ(Sent(), "ab" + Codes(2, 157, 0, 0) + " \n") << "pending at start";
 

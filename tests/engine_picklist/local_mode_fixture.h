@@ -11,6 +11,7 @@
 #include "input_field.h"
 #include "local_mode.h"
 #include "pick_list.h"
+#include "recording_edit.h"
 
 class TestKeyboard final : public KeyboardSeam {
  public:
@@ -24,9 +25,13 @@ class TestKeyboard final : public KeyboardSeam {
   std::string pcMessage;
   std::string browseFirst, browseSecond;
   bool browseAlternate = false;
-  int editValue = 0;
   int clickCol = 0, clickRow = 0;
   int deliveries = 0;
+  // The system find dialog: how often it was opened, and a waiting request.
+  int findDialogs = 0;
+  bool findWaiting = false;
+  std::string findText;
+  uint8_t findFlags = 0;
 
   void InstallLocalHandler(LocalKeyHandler h, int m) override {
     handler = h;
@@ -62,7 +67,15 @@ class TestKeyboard final : public KeyboardSeam {
   }
   bool TakeEditWindowEvent(int* value) override {
     if (!pending.erase(key::kEditEvent)) return false;
-    *value = editValue;
+    *value = 0;
+    return true;
+  }
+  void OpenFindDialog() override { ++findDialogs; }
+  bool TakeFindRequest(char* text, int size, uint8_t* flags) override {
+    if (!findWaiting) return false;
+    findWaiting = false;
+    std::snprintf(text, size, "%s", findText.c_str());
+    *flags = findFlags;
     return true;
   }
   int LastMouseEvent(int values[5]) override {
@@ -78,6 +91,8 @@ class LocalModeTest : public EngineTest {
   TestKeyboard keyboard;
   PickLists pickLists;
   InputFields fields;
+  // The program editor: the session it names is the event's kind byte.
+  RecordingEdit edit;
 
   void SetUp() override {
     EngineTest::SetUp();
@@ -89,6 +104,7 @@ class LocalModeTest : public EngineTest {
     ResetPickSelection();
     ResetInputField();
     Screen.menuSelection = 0;
+    EditRelay.edit = &edit;
   }
   void TearDown() override {
     ResetPickSelection();

@@ -236,7 +236,7 @@ TEST_F(PickListTest, EventsOfTheSecondForm) {
   // Edit-window event: the kind byte comes first, four bytes in all.
   Start(3, 0, true);
   keyboard.pending = {1095};
-  keyboard.editValue = 4;
+  edit.pendingSession = 4;
   Key(1095);
   EXPECT_EQ(Sent(), std::string{V(4)} + Reply(157, 3) + "\n");
 
@@ -275,7 +275,7 @@ TEST_F(PickListTest, TypeAheadAndPendingEventsAreReplayedAtStart) {
 
   keyboard.typeAhead.clear();
   keyboard.pending = {1095};
-  keyboard.editValue = 1;
+  edit.pendingSession = 1;
   Start(1, 0, true);
   EXPECT_EQ(Sent(), std::string{V(1)} + Reply(157, 1) + "\n");
 }

@@ -1,8 +1,14 @@
-// libFuzzer target: arbitrary host bytes through the engine, with every
-// service seam recording. The first byte picks a few shell behaviours so the
-// drain protocol and the sound paths are explored too. Any write outside the
-// model is caught by AddressSanitizer; the checks below catch a model left in
-// an impossible state.
+// libFuzzer target: arbitrary host bytes through the engine, with the engine's
+// own host windows, text blocks, pick lists, fields and the program editor's
+// relay driving the helper library's real edit windows (without their Win32
+// frames, each edited and saved by a scripted user as it loads) and the
+// terminal's real preference callbacks, and every other seam recording. The first byte picks a few shell
+// behaviours so the drain protocol and the sound paths are explored too; with
+// its key bit set, the last byte of each chunk also becomes a key for the
+// local mode that holds the keyboard (the block editors, their find prompt,
+// pick lists, fields), so the edit records and replies are driven as well.
+// Any write outside the model is caught by AddressSanitizer; the checks below
+// catch a model left in an impossible state.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,9 +18,15 @@
 #include "dial_service.h"
 #include "engine.h"
 #include "memory_gdl_store.h"
+#include "edit_relay.h"
+#include "headless_frame.h"
+#include "helper_state.h"
+#include "line_store.h"
 #include "message_line.h"
+#include "moxel_to_edit.h"
 #include "recording_shell.h"
 #include "shell/config/ini_memory.h"
+#include "shell/editlink/edit_to_moxel.h"
 #include "status_row.h"
 
 namespace {
@@ -39,6 +51,77 @@ DialDirectory& Directory() {
   return d;
 }
 
+// Keeps the handler a local mode installs; an edit-window event and a find
+// request always wait.
+struct HeldKeyboard final : public KeyboardSeam {
+  LocalKeyHandler handler = nullptr;
+  void InstallLocalHandler(LocalKeyHandler h, int) override { handler = h; }
+  void RestoreNormalHandler() override { handler = nullptr; }
+  void ResetInput() override { handler = nullptr; }
+  bool EventPending(int32_t code) override { return code == 1095; }
+  bool TakeEditWindowEvent(int* value) override {
+    *value = 0;
+    return true;
+  }
+  bool TakeFindRequest(char* text, int size, uint8_t* flags) override {
+    if (size < 3) return false;
+    text[0] = 'a';
+    text[1] = 0;
+    *flags = 16;
+    return true;
+  }
+  int LastMouseEvent(int values[5]) override {
+    values[0] = 1;
+    values[1] = click % 80;
+    values[2] = click % 25;
+    return 3;
+  }
+  int click = 0;
+};
+
+HeldKeyboard& Keys() {
+  static HeldKeyboard keyboard;
+  return keyboard;
+}
+
+// The user of an arriving program: changes a line, splits and joins it, and
+// saves, so that the host's polls and save answers meet a busy window.
+void EditAndSave(EditSession& session) {
+  session.MoveCaret(1, 3);
+  session.TypeCharacter('x');
+  session.NewLine();
+  session.Backspace();
+  session.Save();
+}
+
+struct NoPort final : EditLinkPort {
+  void NotifyPending() override {}
+  void RequestClose(int) override {}
+};
+
+EditToMoxelI& Callbacks() {
+  static tavix::MemoryIni ini;
+  static tavix::VariantIni variant(ini);
+  static NoPort port;
+  static EditToMoxelI callbacks;
+  callbacks.Attach(&variant, &port, DesktopRect{0, 0, 1024, 768});
+  return callbacks;
+}
+
+MoxelToEdit* HELPER_CALL CreateEditWindow(EditToMoxel* callbacks, int* index, const char* title, int session,
+                                          int readOnly, const char* suffix) {
+  return OpenEditWindow(HeadlessEditFrame::Make, callbacks, index, title, session, readOnly, suffix);
+}
+
+const char* MainTitle() { return "Moxel fuzz"; }
+
+// Keys the local modes act on, picked by a byte.
+constexpr int32_t kKeys[] = {27,   13,   8,    9,    'a', ' ',  '*',  1000, 1001, 1002, 1003, 1004, 1028,
+                             1040, 1052, 1053, 1054, 1055, 1056, 1057, 1058, 1059, 1060, 1062, 1063, 1064,
+                             1069, 1070, 1071, 1072, 1073, 1090, 1092, 1094, 1095, 1096 + 'L', 1096 + 'S',
+                             1096 + 'A', 1096 + 'C', 1096 + 'M', 1096 + 'P', 1096 + 'R', 2148, 2149, 1022,
+                             'L', 'x'};
+
 void Check(bool ok) {
   if (!ok) std::abort();
 }
@@ -47,6 +130,7 @@ void Check(bool ok) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RecordingShell& shell = Shell();
+  HeldKeyboard& keys = Keys();
   shell.Clear();
   shell.keepInvalidations = false;
   uint8_t mode = size ? data[0] : 0;
@@ -55,18 +139,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   shell.auxOpen = mode & 4;
   shell.namedScreenFound = mode & 8;
   shell.localAddress = mode & 16 ? "10.1.2.3" : nullptr;
+  const bool typeKeys = mode & 32;
+  shell.userScreenList = mode & 64;
   shell.trace.assign(data, data + (size < 300 ? size : 300));
   shell.Attach();
-  // The real host windows and named screens, so they are fuzzed too.
+  // The engine's own services, so they are fuzzed too.
   EngineContext context = Engine;
   context.windows = nullptr;
   DialDirectory& directory = Directory();
   directory.pass.Abandon();
   directory.pass.Finish();
   directory.store.directory = "Alpha\xFD" "100\xFD" "0\xFD\r\nBeta\xFD" "200\xFD" "1\xFD\r\nGamma";
-  directory.lock.elsewhere = mode & 32;
+  // Every bit of the mode byte has its own use: the lock is held elsewhere
+  // when two unrelated ones are set together.
+  directory.lock.elsewhere = (mode & 6) == 6;
   context.dialing = &directory.service;
+  context.textBlocks = nullptr;
+  context.pickLists = nullptr;
+  context.fields = nullptr;
+  context.keyboard = &keys;
   AttachEngine(context);
+  HeadlessEditFrame::onLoaded = EditAndSave;
+  AttachEditWindows(EditWindowPort{mode & 128 ? nullptr : CreateEditWindow, &Callbacks(), MainTitle});
   ResetEngine();
   ResetConnectionState();
 
@@ -77,6 +171,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (n > size - i) n = size - i;
     ParseBytes(data + i, n);
     i += n;
+    if (typeKeys && keys.handler) {
+      const uint8_t b = data[i - 1];
+      keys.click = b;
+      keys.handler(kKeys[b % (sizeof kKeys / sizeof kKeys[0])]);
+    }
     MarqueeTick();
     AdvanceSpinner();
     if (shell.drainCallback && (data[i - 1] & 3) == 0) shell.Drain();
@@ -87,6 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(w.winLeft <= w.winRight && w.winRight < kScreenCols);
   Check(w.winTop <= w.winBottom && w.winBottom < kScreenRows);
   Check(Screen.message.length <= kHostMessageMax);
+  Check(LineStore.lineCount <= kLineStoreMaxLines + kSegmentLines);
 
   // A connection reset leaves no memory block behind.
   ResetConnectionState();
@@ -94,6 +194,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A pass left open is abandoned with its lock.
   directory.pass.Abandon();
   Check(!directory.lock.held);
+  // Whatever the host did, the windows can still be asked and closed.
+  if (EditRelay.edit) {
+    EditRelay.edit->AnyBusy();
+    EditRelay.edit->CloseAll();
+  }
+  ResetHelperState();
   ResetEngine();
+  AttachEditWindows(EditWindowPort{nullptr, nullptr, nullptr});
   return 0;
 }

@@ -14,7 +14,12 @@
 #include <csignal>
 #include <thread>
 
+#include <cstdio>
+#include <fstream>
+
+#include "edit_relay.h"
 #include "engine.h"
+#include "recording_edit.h"
 #include "recording_shell.h"
 #include "script.h"
 #include "session.h"
@@ -30,9 +35,21 @@ public:
         shell_.localAddress = "127.0.0.1";
         shell_.userId = "DEMO";
         shell_.Attach(false);
+        EngineContext c = Engine;
+        c.keyboard = &keyboard_;
+        AttachEngine(c);
         ResetEngine();
         ResetConnectionState();
     }
+
+    // A key to the local mode that holds the keyboard, as the dispatcher gives it.
+    bool key(int32_t code) {
+        if (!keyboard_.handler) return false;
+        keyboard_.handler(code);
+        flushReplies();
+        return true;
+    }
+    bool localMode() const { return keyboard_.handler != nullptr; }
 
     // Serves the host until `condition` holds, the host closes, or `ms` pass.
     template <typename Condition>
@@ -116,7 +133,16 @@ private:
         if (!bytes.empty() && ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL) < 0) closed_ = true;
     }
 
+    // Holds the handler a local mode installs.
+    class Keyboard final : public KeyboardSeam {
+    public:
+        LocalKeyHandler handler = nullptr;
+        void InstallLocalHandler(LocalKeyHandler h, int) override { handler = h; }
+        void RestoreNormalHandler() override { handler = nullptr; }
+    };
+
     int fd_;
+    Keyboard keyboard_;
     RecordingShell shell_;
     int state_ = 0;
     bool closed_ = false;
@@ -227,6 +253,57 @@ TEST_F(SimulatorAndEngine, DemoDrawsTheEnquiryAndPagesThroughCustomers) {
     hostsim::SessionResult r = finish();
     EXPECT_TRUE(r.ok) << r.message;
     EXPECT_TRUE(terminal->rowHas(24, "Goodbye"));
+}
+
+// A text block from a file, its records and the resend, then a program for
+// the editor's relay, polled by message length and closed.
+TEST_F(SimulatorAndEngine, BlocksRecordsAndEditPollsAgainstTheEngine) {
+    const std::string dir = ::testing::TempDir();
+    {
+        std::ofstream f(dir + "/block.txt", std::ios::binary);
+        f << "first\nline\n";
+    }
+    RecordingEdit library;
+    static RecordingEdit* Library;
+    Library = &library;
+    struct Open {
+        static MoxelToEdit* HELPER_CALL Create(EditToMoxel*, int* index, const char*, int, int, const char*) {
+            *index = Library->windows++;
+            return Library;
+        }
+    };
+    AttachEditWindows(EditWindowPort{Open::Create, nullptr, nullptr});
+    library.messages[5] = {"r8,2,0,Xine\r", "ew\r"};
+    start("timeout 5000\n"
+          "block-counted " + dir + "/block.txt \\s\n"
+          "expect-exact 2,0,4,Xine\\ne;0,1,2\\n\n"
+          "send \\x01\n"
+          "expect-exact 1,0,5,first\\n2,0,4,Xine\\ne;0,1,2\\n\n"
+          "send \\n\n"
+          "block-counted " + dir + "/block.txt ${5}{0}BP,PROG.BAS\n"
+          "expect-exact 1\n"
+          "poll-edit s\\s\n"
+          "send \\eMs{0}{0}\\n\n"
+          "expect-exact {5}\\xBD{0}\\n\n"
+          "poll-edit r8,2,0,Xine\n"
+          "poll-edit ew\n"
+          "poll-edit s%\n"
+          "edit-close 5\n"
+          "wait 100\n");
+    ASSERT_TRUE(terminal->serveUntil([this] { return terminal->localMode() && terminal->rowHas(1, "line"); }));
+    ASSERT_TRUE(terminal->key(1000));
+    ASSERT_TRUE(terminal->key('X'));
+    ASSERT_TRUE(terminal->key(27));
+    // The pick list of the second form waits for the edit-window event.
+    ASSERT_TRUE(terminal->serveUntil([this] { return terminal->localMode(); }));
+    library.pendingSession = 5;
+    ASSERT_TRUE(terminal->key(1095));
+    hostsim::SessionResult r = finish();
+    EXPECT_TRUE(r.ok) << r.message;
+    ASSERT_EQ(library.loaded.size(), 2u);
+    EXPECT_EQ(library.calls.back(), "CloseSession 5");
+    AttachEditWindows(EditWindowPort{nullptr, nullptr, nullptr});
+    ResetEditRelay();
 }
 
 }  // namespace

@@ -420,6 +420,17 @@ TEST_F(HostSession, DemoDrawsItsScreenAndLeavesOnRequest) {
     EXPECT_NE(screen.find("\xc9\xcd"), std::string::npos) << "draws a double box";
     EXPECT_NE(screen.find("CORVANE"), std::string::npos);
     EXPECT_NE(screen.find("\x1b^I"), std::string::npos) << "writes the status row";
+    // The demo waits until the terminal's own screen shows the first
+    // customer: the peer answers its screen request as a terminal would.
+    peer->readUntil("\x1bSI \n");
+    std::string dump;
+    for (int row = 0; row < 25; ++row) {
+        std::string line(80, ' ');
+        if (row == 5) line.replace(24, 28, "Harbour Light Chandlery Ltd.");
+        dump += line + "\r";
+    }
+    ASSERT_TRUE(peer->write(dump + "\r"));
+    peer->readUntil("Command");
     peer->closeNow();
     SessionResult r = finish();
     EXPECT_TRUE(r.ok) << r.message;

@@ -10,3 +10,12 @@ endif()
 if(NOT out STREQUAL "")
   message(FATAL_ERROR "unexpected output: ${out}")
 endif()
+
+# Key lists that are not decimal codes separated by commas: the usage, status 2.
+foreach(keys "x" "27," "1,,2" "")
+  execute_process(COMMAND ${EMULATOR} ${REPLAY} --key "${keys}"
+                  RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_VARIABLE out)
+  if(NOT rc EQUAL 2 OR NOT err MATCHES "usage")
+    message(FATAL_ERROR "--key '${keys}': exit status ${rc}, expected 2 with the usage")
+  endif()
+endforeach()

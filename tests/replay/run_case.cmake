@@ -3,7 +3,15 @@
 file(READ ${CASE}.args args)
 string(STRIP "${args}" args)
 separate_arguments(args)
-execute_process(COMMAND ${EMULATOR} ${REPLAY} ${args} ${CASE}.host
+# "{case}" in the arguments stands for the case's path without extension (its
+# .host file and others beside it); without it the .host file comes last.
+if(args MATCHES "{case}")
+  string(REPLACE "{case}" "${CASE}" args "${args}")
+  set(host "")
+else()
+  set(host ${CASE}.host)
+endif()
+execute_process(COMMAND ${EMULATOR} ${REPLAY} ${args} ${host}
                 OUTPUT_FILE ${OUT} RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "tavix-replay exited with ${rc}")

@@ -10,6 +10,9 @@ fail=0
 for host in "$cases"/*.host; do
   name=$(basename "$host" .host)
   read -r -a args <"$cases/$name.args"
+  # Cases that type keys between their files ("{case}" in their arguments)
+  # have no single stream to cut.
+  [[ " ${args[*]} " == *"{case}"* ]] && continue
   size=$(stat -c %s "$host")
   for cut in 1 $((size / 3)) $((size / 2)) $((size - 1)); do
     [ "$cut" -ge 1 ] && [ "$cut" -lt "$size" ] || continue

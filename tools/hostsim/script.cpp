@@ -151,6 +151,36 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
     } else if (cmd == "sendfile") {
         if (rest.empty()) return fail("sendfile needs a path");
         emit(Op::SendFile).name = besideScript(rest);
+    } else if (cmd == "block" || cmd == "block-counted") {
+        std::vector<std::string> w;
+        std::string after;
+        if (!leadingWords(rest, 1, w, after)) return fail(cmd + " needs a path, then the head of ESC T");
+        Text t;
+        if (!text(after, t)) return false;
+        if (t.pieces.empty()) return fail(cmd + " needs the head of ESC T after the path");
+        Instr& in = emit(Op::SendBlock);
+        in.name = besideScript(w[0]);
+        in.text = t;
+        in.number = cmd == "block-counted" ? 1 : 0;
+    } else if (cmd == "poll-edit" || cmd == "close-edit-poll") {
+        Text t;
+        if (!text(rest, t)) return false;
+        Instr& in = emit(Op::PollEdit);
+        in.text = t;
+        in.number = cmd == "close-edit-poll" ? 1 : 0;
+    } else if (cmd == "edit-close" || cmd == "edit-reply") {
+        std::vector<std::string> w;
+        std::string after;
+        long session = 0;
+        if (!leadingWords(rest, 1, w, after) || !number(w[0], 0, 223, session))
+            return fail(cmd + " needs a session number (0..223)");
+        if (cmd == "edit-close" && !after.empty()) return fail("edit-close takes only the session");
+        Text t;
+        if (!text(after, t)) return false;
+        Instr& in = emit(Op::Send);
+        in.text.appendBytes(std::string(cmd == "edit-close" ? "\x1bSK" : "\x1bSR") + static_cast<char>(session + 32));
+        in.text.appendText(t);
+        in.text.appendBytes("\n");
     } else if (cmd == "clear") {
         if (!noArgs(cmd, rest)) return false;
         return sendBytes("\x1bWI\n");

@@ -11,6 +11,8 @@ namespace hostsim {
 enum class Op {
     Send,            // text: bytes to the terminal (IAC doubled on the wire)
     SendFile,        // path: raw file contents to the terminal
+    SendBlock,       // path, text: head; number: 1 with the counted trailer
+    PollEdit,        // number: 0 ESC S G, 1 ESC S B; text: the message wanted (none: any)
     Expect,          // text: wait for these bytes, discarding what comes before
     ExpectLine,      // text: the next line (up to CR or LF) must equal it
     ExpectExact,     // text: the next bytes must be exactly these, nothing before them

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "edit_message.h"
 #include "screen_dump.h"
 #include "text.h"
 
@@ -99,6 +100,15 @@ bool Session::step(const Instr& in) {
             going = sendData(in, buffer.str());
             break;
         }
+        case Op::SendBlock: {
+            std::ifstream f(in.name, std::ios::binary);
+            if (!f) return fail(in, "block: cannot open " + in.name);
+            std::stringstream buffer;
+            buffer << f.rdbuf();
+            going = sendData(in, textBlockBytes(in.text.expand(input_), buffer.str(), in.number != 0));
+            break;
+        }
+        case Op::PollEdit: going = pollEdit(in); break;
         case Op::Expect: going = expect(in); break;
         case Op::ExpectLine: going = expectLine(in); break;
         case Op::ExpectExact: going = expectExact(in); break;
@@ -461,6 +471,32 @@ bool Session::expectScreen(const Instr& in) {
         long long pause = now() + kScreenRetryMs;
         while (now() < pause)
             if (receive(pause) == Got::Closed) return waitFailed(in, Got::Closed, "expect-screen", timeoutMs_);
+    }
+}
+
+// ESC S G (or ESC S B): one message comes back, read by its own length, into
+// the input register; with a text it must be exactly that.
+bool Session::pollEdit(const Instr& in) {
+    const std::string want = in.text.expand(input_);
+    const bool any = in.text.pieces.empty();
+    discardPending("the edit poll");
+    if (!sendData(in, in.number ? "\x1bSB" : "\x1bSG", true)) return false;
+    long long until = deadline(timeoutMs_);
+    for (;;) {
+        std::string message, error;
+        size_t consumed = 0;
+        DumpStatus status = decodeEditMessage(data_, message, consumed, error);
+        if (status == DumpStatus::Malformed) return fail(in, "poll-edit: " + error + " in " + quoted(data_));
+        if (status == DumpStatus::Complete) {
+            data_.erase(0, consumed);
+            input_ = message;
+            log_.write("edit message " + quoted(message));
+            if (!any && message != want)
+                return fail(in, "poll-edit " + quoted(want) + ": the terminal sent " + quoted(message));
+            return true;
+        }
+        Got got = receive(until);
+        if (got != Got::Bytes) return waitFailed(in, got, "poll-edit", timeoutMs_);
     }
 }
 

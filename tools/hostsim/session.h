@@ -62,6 +62,7 @@ private:
     bool screenDump(const Instr& in, long long until, std::vector<std::string>& rows);
     bool expectScreen(const Instr& in);
     bool dumpScreen(const Instr& in);
+    bool pollEdit(const Instr& in);
     bool expectTrace(const Instr& in);
     bool identify(const Instr& in);
     bool handshake(const Instr& in);

@@ -1,9 +1,10 @@
 // tavix-replay: feed a host byte stream through the engine and print the
 // resulting screen, attributes, cursor and replies.
 //
-//   tavix-replay [--attrs] [--cursor] [--replies] [--quiet] [FILE...]
+//   tavix-replay [--attrs] [--cursor] [--replies] [--quiet] [FILE | --key CODE[,CODE...]]...
 //
-// With no FILE the stream comes from standard input.
+// With no FILE the stream comes from standard input. Keys are internal key
+// codes, typed through the keyboard path where they stand among the files.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,22 +18,57 @@
 
 #include "cp437_utf8.h"
 #include "engine.h"
+#include "input_mode.h"
+#include "key_dispatcher.h"
+#include "keyboard_seam.h"
 #include "recording_shell.h"
+#include "render_notify.h"
 
 namespace {
+
+// One step of the run: a file's bytes for the host side, or keys.
+struct Step {
+  const char* file;  // null for keys
+  std::vector<int32_t> keys;
+};
 
 struct Options {
   bool attrs = false;
   bool cursor = false;
   bool replies = false;
   bool quiet = false;
-  std::vector<const char*> files;
+  std::vector<Step> steps;
+  bool anyFile = false;
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: tavix-replay [--attrs] [--cursor] [--replies] [--quiet] [FILE...]\n");
+  std::fprintf(stderr,
+               "usage: tavix-replay [--attrs] [--cursor] [--replies] [--quiet] [FILE | --key CODE[,CODE...]]...\n");
   return 2;
 }
+
+// "27,1000,65": decimal codes separated by commas.
+bool ParseKeys(const char* text, std::vector<int32_t>* keys) {
+  const char* p = text;
+  while (*p) {
+    char* end = nullptr;
+    errno = 0;
+    long code = std::strtol(p, &end, 10);
+    if (end == p || errno || code < -1 || code > 65535) return false;
+    keys->push_back(static_cast<int32_t>(code));
+    p = end;
+    if (*p == ',') {
+      ++p;
+      if (!*p) return false;
+    } else if (*p) {
+      return false;
+    }
+  }
+  return !keys->empty();
+}
+
+RecordingShell* Output = nullptr;
+void KeyBytes(const uint8_t* bytes, int count) { Output->write(bytes, count); }
 
 // Feeds a stream through the parser a chunk at a time, so a capture of any
 // size replays in constant memory; the parser keeps its state between chunks.
@@ -103,14 +139,24 @@ int main(int argc, char** argv) {
     else if (!std::strcmp(a, "--cursor")) opt.cursor = true;
     else if (!std::strcmp(a, "--replies")) opt.replies = true;
     else if (!std::strcmp(a, "--quiet")) opt.quiet = true;
+    else if (!std::strcmp(a, "--key")) {
+      Step step{nullptr, {}};
+      if (i + 1 >= argc || !ParseKeys(argv[++i], &step.keys)) return Usage();
+      opt.steps.push_back(step);
+    }
     else if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) return Usage();
     else if (a[0] == '-' && a[1] == '-') return Usage();
-    else opt.files.push_back(a);
+    else {
+      opt.steps.push_back(Step{a, {}});
+      opt.anyFile = true;
+    }
   }
 
   // Every file must open before the first byte is parsed: a missing one is
   // reported without a half-replayed screen.
-  for (const char* name : opt.files) {
+  for (const Step& step : opt.steps) {
+    if (!step.file) continue;
+    const char* name = step.file;
     std::FILE* f = std::fopen(name, "rb");
     if (!f) {
       std::fprintf(stderr, "tavix-replay: cannot open %s: %s\n", name, std::strerror(errno));
@@ -119,23 +165,39 @@ int main(int argc, char** argv) {
     std::fclose(f);
   }
 
-  // A fresh connection: initialised screen, emulation reset, services absent.
+  // A fresh connection: initialised screen, emulation reset, the engine's own
+  // services, the keyboard path of the terminal with its plain handler.
   RecordingShell shell;
   // Nothing of the run is kept but the replies asked for: a capture of any
   // size replays in constant memory.
   shell.keepInvalidations = false;
   shell.keepEvents = false;
   shell.keepSent = opt.replies;
-  shell.userId.clear();  // no configuration: an empty user id
+  shell.userId.clear();          // no configuration: an empty user id
+  shell.userScreenList = false;  // the option's default
   shell.Attach(false);
+  EngineContext context = Engine;
+  context.keyboard = &KeyboardSeamForShell;
+  AttachEngine(context);
+  Output = &shell;
+  KeyBytesOut = KeyBytes;
   ResetEngine();
   ResetConnectionState();
+  SetInputMode(BasicHandler, 0);
 
-  if (opt.files.empty() && !FeedStream(stdin)) {
+  if (!opt.anyFile && !FeedStream(stdin)) {
     std::fprintf(stderr, "tavix-replay: cannot read standard input\n");
     return 2;
   }
-  for (const char* name : opt.files) {
+  for (const Step& step : opt.steps) {
+    if (!step.file) {
+      for (int32_t code : step.keys) {
+        DispatchKey(code);
+        FlushRenderNotifications();
+      }
+      continue;
+    }
+    const char* name = step.file;
     std::FILE* f = std::fopen(name, "rb");
     bool ok = f && FeedStream(f);
     if (f) std::fclose(f);

@@ -47,6 +47,7 @@ class RecordingShell : public EngineShell,
   std::vector<uint8_t> trace;
   bool namedScreenFound = false;
   bool auxOpen = false;
+  bool userScreenList = true;
 
   // Wire the engine to this object: the shell and channel, and with
   // services also every seam (else the seams keep their do-nothing defaults).
@@ -75,6 +76,7 @@ class RecordingShell : public EngineShell,
   uint8_t ReceiveTraceByte(int index) override { return trace[index]; }
   const char* UserId() override { return userId.c_str(); }
   void FailureNotice() override;
+  bool UserScreenListEnabled() override { return userScreenList; }
 
   // ChannelPort
   void write(const uint8_t* bytes, int count) override;
@@ -103,13 +105,13 @@ class RecordingShell : public EngineShell,
   void SetEditorFlag(char which) override;
 
   // KeyboardSeam
-  void StartViewportBrowse(bool lowerForm) override;
   void ReplayTypeAhead() override;
   void ResetInput() override;
   int LastMouseEvent(int values[5]) override;
 
   // TextBlockSeam
   void OpenTextBlock(char kind, const uint8_t* fixed, int fixedCount, const char* text) override;
+  void StartViewportBrowse(bool lowerForm) override;
   void PollEditWindows() override;
   void CloseRememberedEditSession() override;
   void CloseEditSession(int session) override;
