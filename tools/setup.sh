@@ -29,6 +29,10 @@ passwd                       # useradd/chpasswd for that test's user
 fonts-liberation             # Wine's fixed-pitch fallback font
 xfonts-terminus              # code page 437 friendly bitmap fonts
 fonts-terminus
+cups-daemon                  # a private print server for the printing end-to-end tests
+cups-client                  # lpstat/lpadmin for that server; Wine's printing reaches it through libcups
+libtiff-tools                # tiffdump/tiffinfo read the terminal's TIFF screen images
+libtiff-dev                  # native tests decode the TIFF writer's rows with libtiff
 "
 
 wanted() { sed -e 's/#.*//' <<<"$PACKAGES" | tr -s ' \n' '\n' | sed '/^$/d'; }
