@@ -22,6 +22,10 @@
 #include "shell_config.h"
 #include "shell_state.h"
 #include "shell_timers.h"
+#include "file_port_win32.h"
+#include "print_service.h"
+#include "transfer_objects.h"
+#include "transfer_service.h"
 
 namespace {
 
@@ -112,8 +116,8 @@ class ShellLoginReport final : public LoginReportSeam {
   void AnnounceLogout() override { ReportLogout(MainTitle()); }
 };
 
-// ESC D B: the file-selection service.
-class ShellFiles final : public FileSeam {
+// The transfers and file services, and ESC D B: the file-selection service.
+class ShellFiles final : public TransferService {
  public:
   void ChoosePath(bool directory, const char* text, char* out, int outSize) override {
     ChoosePathForHost(directory, text, out, outSize);
@@ -123,7 +127,16 @@ class ShellFiles final : public FileSeam {
 Win32EngineShell engineShell;
 ShellLoginReport loginReport;
 ShellFiles files;
+TransparentPrintService printing;
+Win32FilePort fileSystem;
 CurrentChannelPort channelPort;
+
+// A long download's byte counter: the window repaints now, not when the
+// socket messages let it.
+void RepaintNow() {
+  FlushRenderNotifications();
+  if (Shell.paintTarget) UpdateWindow(Shell.paintTarget);
+}
 
 void WriteKeyBytes(const uint8_t* bytes, int count) { Channels.current->write(bytes, count); }
 void WriteAutoLogin(const uint8_t* bytes, int count) { Channels.current->write(bytes, count); }
@@ -136,8 +149,11 @@ void AttachEngineToShell() {
   c.channel = &channelPort;
   c.loginReport = &loginReport;
   c.files = &files;
+  c.printing = &printing;
   c.keyboard = AttachKeyboardToShell();
   AttachEngine(c);
+  // The auxiliary port's writer arrives with the serial line.
+  TransferPorts = TransferWiring{&fileSystem, nullptr, RepaintNow, nullptr};
   ResetEngine();
   KeyBytesOut = WriteKeyBytes;
 }

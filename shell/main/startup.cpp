@@ -19,6 +19,7 @@
 #include "shell/render/renderer.h"
 #include "shell_config.h"
 #include "shell_state.h"
+#include "shell/printing/printing_win32.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ bool InitialiseInstance(int show) {
 
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   Config.store.config.printer = 0;  // the printer selection starts every run at 0
+  AttachPrinting();
   SetMenuMarks();
   Config.store.correct_mouse_settings();
   if (ApplyColorOverrides()) InvalidateRect(Shell.mainWindow, nullptr, FALSE);
@@ -168,6 +170,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   Shell.savedPlacementValid = Config.store.placement_valid;
   AttachEngineToShell();
   AttachChannelEvents();
+  LoadMessagingFolders();
   StartAutoLoginFromCommandLine();
   if (!SetUpFonts(instance, Config.store)) {
     ShowStringMessage(nullptr, IDS_NO_SUITABLE_FONT);

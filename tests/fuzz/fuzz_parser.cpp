@@ -1,5 +1,6 @@
 // libFuzzer target: arbitrary host bytes through the engine, with every
-// service seam recording. The first byte picks a few shell behaviours so the
+// service seam recording but the file transfers and printing, which run for
+// real over in-memory files and a spooler that takes everything. The first byte picks a few shell behaviours so the
 // drain protocol and the sound paths are explored too. Any write outside the
 // model is caught by AddressSanitizer; the checks below catch a model left in
 // an impossible state.
@@ -9,9 +10,15 @@
 
 #include "block_store.h"
 #include "engine.h"
+#include "memory_file_port.h"
 #include "message_line.h"
+#include "messaging_folders.h"
+#include "print_service.h"
+#include "raw_print.h"
 #include "recording_shell.h"
 #include "status_row.h"
+#include "transfer_objects.h"
+#include "transfer_service.h"
 
 namespace {
 
@@ -22,6 +29,60 @@ RecordingShell& Shell() {
 
 void Check(bool ok) {
   if (!ok) std::abort();
+}
+
+class AcceptingSpooler final : public SpoolerPort {
+ public:
+  PrinterHandle Open(const char*) override { return 1; }
+  void Close(PrinterHandle) override {}
+  bool StartDocument(PrinterHandle, const char*, const char*, int* error) override {
+    *error = 0;
+    return true;
+  }
+  bool StartPage(PrinterHandle, int* error) override {
+    *error = 0;
+    return true;
+  }
+  bool Write(PrinterHandle, const uint8_t*, int count, int* error) override {
+    *error = 0;
+    Check(count > 0 && count <= kPrintLineSize);
+    return true;
+  }
+  bool EndPage(PrinterHandle) override { return true; }
+  bool EndDocument(PrinterHandle) override { return true; }
+  void Abort(PrinterHandle) override {}
+};
+
+struct Services {
+  MemoryFilePort files;
+  TransferService transfers;
+  TransparentPrintService printing;
+  AcceptingSpooler spooler;
+};
+
+Services& TheServices() {
+  static Services services;
+  return services;
+}
+
+void NoMessage(const char*) {}
+bool AuxWrite(const uint8_t*, int count) { return count > 0; }
+
+// A few files for uploads and copies, the messaging folders for "&".
+void PrepareServices(bool printer) {
+  Services& s = TheServices();
+  s.files.Clear();
+  s.files.Put("./edata", "work file \xff\xf0\x02\r\n");
+  s.files.Put("a", std::string(300, 'a'));
+  s.files.MakeFolders("m\\ToPC");
+  TransferPorts = TransferWiring{&s.files, AuxWrite, nullptr, nullptr};
+  ResetTransfers();
+  ResetMessaging();
+  Messaging.enabled = Messaging.haveDirectory = Messaging.useSubdirectory = true;
+  Messaging.directory[0] = 'm';
+  ResetPrint();
+  PrintPorts = PrintWiring{&s.spooler, NoMessage};
+  Print.transparentPrinter = printer ? 1 : kNoPrinter;
 }
 
 }  // namespace
@@ -41,7 +102,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The real host windows and named screens, so they are fuzzed too.
   EngineContext context = Engine;
   context.windows = nullptr;
+  context.files = &TheServices().transfers;
+  context.printing = &TheServices().printing;
   AttachEngine(context);
+  PrepareServices(mode & 32);
   ResetEngine();
   ResetConnectionState();
 
@@ -63,9 +127,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(w.winTop <= w.winBottom && w.winBottom < kScreenRows);
   Check(Screen.message.length <= kHostMessageMax);
 
-  // A connection reset leaves no memory block behind.
+  // A connection reset leaves no memory block behind, and no transfer.
   ResetConnectionState();
   Check(LiveBlockCount() == 0);
+  Check(Transfers.currentDownload == nullptr && Transfers.currentUpload == nullptr);
+  Check(TheServices().files.OpenHandles() == 0);
+  Check(Screen.message.reserved == 0);
+  ClosePrinters();
+  Check(!Print.jobOpen);
   ResetEngine();
   return 0;
 }
