@@ -35,7 +35,32 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
   return FALSE;
 }
 
+struct TitleSearch {
+  DWORD pid;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM param) {
+  TitleSearch* s = reinterpret_cast<TitleSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != s->pid || !IsWindowVisible(window)) return TRUE;
+  char name[32], title[256];
+  GetClassNameA(window, name, sizeof name);
+  GetWindowTextA(window, title, sizeof title);
+  if (std::strcmp(name, "#32770") != 0 || std::strcmp(title, s->title) != 0) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 }  // namespace
+
+HWND FindDialogTitled(DWORD processId, const char* title) {
+  TitleSearch s{processId, title, nullptr};
+  EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
 
 std::string DialogText(HWND dialog) {
   std::string text;

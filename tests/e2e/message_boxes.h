@@ -7,6 +7,9 @@
 
 // A dialog-class window of the process whose text contains `text`.
 HWND FindMessageBox(DWORD processId, const char* text);
+// A visible dialog-class window of the process with exactly this title (the
+// system's print and file dialogs).
+HWND FindDialogTitled(DWORD processId, const char* title);
 // The texts of a dialog's static controls, joined.
 std::string DialogText(HWND dialog);
 // Press a button of the dialog (IDYES, IDNO, IDOK...).
