@@ -92,7 +92,13 @@ struct PageBitmap {
     old = SelectObject(dc, bitmap);
     return true;
   }
-  void Clear(int width, int height) { PatBlt(dc, 0, 0, width, height, WHITENESS); }
+  void Clear(int width, int height) {
+    PatBlt(dc, 0, 0, width, height, WHITENESS);
+    GdiFlush();
+  }
+  MonochromePage Memory(int width, int height) const {
+    return MonochromePage{static_cast<uint8_t*>(bits), width, height, (width + 31) / 32 * 4};
+  }
   bool Page(TiffPage* page) {
     GdiFlush();
     DIBSECTION section;
@@ -207,29 +213,39 @@ void PrintScreenCommand(HWND window) {
   FreeDialogMemory(pd);
 }
 
+namespace {
+
+// The screen, a blank row, the footer and the overlay below it: cells of an
+// eightieth of the page width, twice as high as wide, the grid centred.
+PrintLayout PageLayout(int width, int height, int rows) {
+  PrintLayout layout = {};
+  layout.cellWidth = width / kScreenCols;
+  layout.rowHeight = layout.cellWidth * 2;
+  if ((rows + 4) * layout.rowHeight > height) layout.rowHeight = height / (rows + 4);
+  layout.xOrigin = (width - kScreenCols * layout.cellWidth) / 2;
+  layout.yOrigin = layout.rowHeight;
+  return layout;
+}
+
+int FooterY(const PrintLayout& layout, int rows) { return layout.yOrigin + (rows + 1) * layout.rowHeight; }
+
+}  // namespace
+
 void RenderScreenPage(HDC dc, int width, int height, const Cell* buffer, const std::string& footer,
                       const char* overlay) {
   const int rows = buffer ? kScreenRows : kWorkRows;
-  int cellWidth = width / kScreenCols;
-  int rowHeight = cellWidth * 2;
-  // The screen, a blank row, the footer and the overlay below it.
-  if ((rows + 4) * rowHeight > height) rowHeight = height / (rows + 4);
-  if (cellWidth < 1 || rowHeight < 1) return;
-  PrintLayout layout = {};
-  layout.cellWidth = cellWidth;
-  layout.rowHeight = rowHeight;
-  layout.xOrigin = (width - kScreenCols * cellWidth) / 2;
-  layout.yOrigin = rowHeight;
-  CreatePrintFonts(rowHeight, cellWidth, layout.fonts);
+  PrintLayout layout = PageLayout(width, height, rows);
+  if (layout.cellWidth < 1 || layout.rowHeight < 1) return;
+  CreatePrintFonts(layout.rowHeight, layout.cellWidth, layout.fonts);
   PaintOnto(dc, layout, buffer);
   const int saved = SaveDC(dc);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
   if (layout.fonts[0]) SelectObject(dc, layout.fonts[0]);
-  const int footerY = layout.yOrigin + (rows + 1) * rowHeight;
+  const int footerY = FooterY(layout, rows);
   TextOutA(dc, layout.xOrigin, footerY, footer.data(), static_cast<int>(footer.size()));
-  if (overlay) TextOutA(dc, layout.xOrigin, footerY + rowHeight, overlay, static_cast<int>(std::strlen(overlay)));
+  if (overlay) TextOutA(dc, layout.xOrigin, footerY + layout.rowHeight, overlay, static_cast<int>(std::strlen(overlay)));
   RestoreDC(dc, saved);
   DeletePrintFonts(layout.fonts);
 }
@@ -245,20 +261,36 @@ int WriteScreenImage(const char* path, bool withDebug) {
   const std::string footer = CurrentPrintFooter();
   PageBitmap bitmap;
   if (bitmap.Create(kImageWidth, kImageHeight)) {
-    bitmap.Clear(kImageWidth, kImageHeight);
-    RenderScreenPage(bitmap.dc, kImageWidth, kImageHeight, nullptr, footer, nullptr);
-    AppendBitmap(writer, bitmap);
-    if (withDebug) {
-      static Cell page[kTracePageCells];  // 8000 bytes
-      for (int p = 0; p < kTracePages && !writer.failed(); ++p) {
-        RenderTracePage(TraceViewerEntries(), ReceiveTrace.next, p, Screen.WindowLevel, page);
+    // One layout and one set of fonts for every page: the screen's rows and
+    // the trace pages' 25 share the cell size.
+    PrintLayout layout = PageLayout(kImageWidth, kImageHeight, kScreenRows);
+    CreatePrintFonts(layout.rowHeight, layout.cellWidth, layout.fonts);
+    {
+      PageGlyphCache glyphs(layout);
+      const MonochromePage page = bitmap.Memory(kImageWidth, kImageHeight);
+      auto draw = [&](const Cell* cells, const char* overlay) {
         bitmap.Clear(kImageWidth, kImageHeight);
-        char overlay[64];
-        std::snprintf(overlay, sizeof overlay, "Receive trace page %d of %d", p + 1, kTracePages);
-        RenderScreenPage(bitmap.dc, kImageWidth, kImageHeight, page, footer, overlay);
+        PaintOntoPage(page, layout, cells, glyphs);
+        const int footerY = FooterY(layout, cells ? kScreenRows : kWorkRows);
+        PaintTextOntoPage(page, layout, layout.xOrigin, footerY, footer.data(), static_cast<int>(footer.size()), glyphs);
+        if (overlay)
+          PaintTextOntoPage(page, layout, layout.xOrigin, footerY + layout.rowHeight, overlay,
+                            static_cast<int>(std::strlen(overlay)), glyphs);
         AppendBitmap(writer, bitmap);
+      };
+      draw(nullptr, nullptr);
+      if (withDebug) {
+        static Cell trace[kTracePageCells];  // 8000 bytes
+        for (int p = 0; p < kTracePages && !writer.failed(); ++p) {
+          // The trace page rendered into its buffer, then onto a white page.
+          RenderTracePage(TraceViewerEntries(), ReceiveTrace.next, p, Screen.WindowLevel, trace);
+          char overlay[64];
+          std::snprintf(overlay, sizeof overlay, "Receive trace page %d of %d", p + 1, kTracePages);
+          draw(trace, overlay);
+        }
       }
     }
+    DeletePrintFonts(layout.fonts);
   } else {
     TiffPage none{};
     writer.AppendPage(none);
