@@ -38,7 +38,9 @@ FileHandle Win32FilePort::Open(const char* path, FileAccess access) {
   } else if (access == FileAccess::Update) {
     desired = GENERIC_WRITE;
   }
-  const DWORD share = access == FileAccess::Read ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
+  // A file being read stays open for others, even to be deleted.
+  const DWORD share =
+      access == FileAccess::Read ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : FILE_SHARE_READ;
   HANDLE h = CreateFileA(path, desired, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     failure_ = FailureOf(GetLastError());

@@ -22,6 +22,7 @@ constexpr int kCounterWidth = 9;
 void ResetTransfers() {
   FilePort* files = TransferPorts.files;
   if (files && Transfers.currentSource != kNoFile) files->Close(Transfers.currentSource);
+  TransferObjects.fileSource.close();
   TransferObjects = TransferObjectSet{};
   Transfers = TransferRecord{{}, nullptr, nullptr, nullptr, kNoFile, "", 0, false};
 }

@@ -100,12 +100,13 @@ class _src {
 class _src_file final : public _src {
  public:
   int read(uint8_t* buffer, int maximum) override;
-  void close() override {}
+  void close() override;
   void set_path(const char* path, bool deleteWhenDone);
 
  private:
   char path_[kHostPathSize] = "";
   bool deleteWhenDone_ = false;
+  FileHandle file_ = kNoFile;  // open from the first read to the end of the upload
 };
 
 class _src_dde final : public _src {

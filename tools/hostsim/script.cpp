@@ -155,7 +155,7 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         emit(Op::Send).text = t;
     } else if (cmd == "sendfile") {
         if (rest.empty()) return fail("sendfile needs a path");
-        emit(Op::SendFile).name = besideScript(rest);
+        emit(Op::SendFile).name = besideScriptOrVariable(rest);
     } else if (cmd == "clear") {
         if (!noArgs(cmd, rest)) return false;
         return sendBytes("\x1bWI\n");

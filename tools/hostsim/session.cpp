@@ -94,11 +94,9 @@ bool Session::step(const Instr& in) {
             break;
         }
         case Op::SendFile: {
-            std::ifstream f(in.name, std::ios::binary);
-            if (!f) return fail(in, "sendfile: cannot open " + in.name);
-            std::stringstream buffer;
-            buffer << f.rdbuf();
-            going = sendData(in, buffer.str());
+            std::string contents;
+            if (!readFileArgument(in, contents)) return false;
+            going = sendData(in, contents);
             break;
         }
         case Op::Expect: going = expect(in); break;
