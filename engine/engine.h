@@ -25,6 +25,11 @@ void ResetEngine();
 void LeaveMenuSelection();
 // The user's "clear type-ahead": the busy flag off, the spinner stopped.
 void ClearHostBusy();
+// The busy flag as the host's ESC ^ H and ESC ^ T set it: keys wait as
+// type-ahead while it is set, and are replayed when it is cleared. The
+// auxiliary port's host read holds the keyboard the same way.
+void HostBusy();
+void HostReady();
 
 // Timers the shell runs for the engine.
 void MarqueeTick();    // timer 2, 100 ms

@@ -310,17 +310,21 @@ void AnnounceLogout() { Engine.loginReport->AnnounceLogout(); }
 
 void AuxiliaryOutput() {
   AuxPortSeam* aux = Engine.auxPort;
-  uint8_t seconds = P()[0];
-  if (aux->IsOpen()) {
-    if (seconds != ' ') aux->StartHostRead(seconds - 32);
-  } else {
-    AppendByte('\r');
-    Flush();
+  const uint8_t seconds = P()[0];
+  // A blank asks for no reply. A reply wanted from a closed port is a bare CR
+  // at once; a time-out byte below the blank counts as no time at all.
+  if (seconds != ' ') {
+    if (aux->IsOpen()) {
+      aux->StartHostRead(seconds < ' ' ? 0 : seconds - 32);
+    } else {
+      AppendByte('\r');
+      Flush();
+    }
   }
   // A final 0x8D of the text stands for CR.
   uint8_t text[kParamBufferSize];
   int len = static_cast<int>(std::strlen(Text(1)));
   std::memcpy(text, Text(1), len);
   if (len > 0 && text[len - 1] == 0x8D) text[len - 1] = '\r';
-  if (aux->IsOpen()) aux->Write(text, len);
+  if (aux->IsOpen() && len > 0) aux->Write(text, len);
 }

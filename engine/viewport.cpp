@@ -67,9 +67,9 @@ void ScrollViewportLines(int first, int last, int count, int direction) {
   uint8_t* data = BlockData(w.vpBuffer);
   if (!data || w.vpLineLength < 1 || count < 1) return;
   const int lines = static_cast<int>(BlockSize(w.vpBuffer) / static_cast<size_t>(w.vpLineLength));
-  // The last row given stops one row above the window's bottom; rows the
-  // host names outside the buffer are cut off.
-  int limit = w.winBottom - w.winTop - 1;
+  // The same rows as the screen rectangle, so every line moves whole with
+  // its row; rows the host names outside the buffer are cut off.
+  int limit = w.winBottom - w.winTop;
   if (last > limit) last = limit;
   if (last > lines - 1) last = lines - 1;
   if (first < 0) first = 0;

@@ -23,7 +23,19 @@ struct ChannelHooks {
   void (*discardKeys)();
   // The system beep.
   void (*beep)();
+  // A serial line opened on COM<port>: titles, menus, parser to ground.
+  void (*serialConnected)(int port);
+  // Timers of the main window (the serial break's, for one).
+  void (*startTimer)(int id, int milliseconds);
+  void (*stopTimer)(int id);
 };
+
+// Buttons and answers of the message hook, numbered as the system numbers them.
+constexpr unsigned kMessageOk = 0x0;
+constexpr unsigned kMessageYesNo = 0x4;
+constexpr int kAnswerYes = 6;
 
 // Owned by comm.cpp; every member is set (do-nothing defaults).
 extern ChannelHooks ChannelEvents;
+// Every member back to its do-nothing default (tests).
+void ResetChannelEvents();

@@ -9,9 +9,17 @@ void NoTrace(const uint8_t*, int, uint8_t) {}
 void Nothing() {}
 int NoMessage(int, int, unsigned) { return 0; }
 void NoConnected(const char*) {}
+void NoSerialConnected(int) {}
+void NoTimer(int, int) {}
+void NoStopTimer(int) {}
 }  // namespace
 
-ChannelHooks ChannelEvents = {NoReceived, NoTrace, Nothing, NoMessage, NoConnected, Nothing, Nothing, Nothing, Nothing};
+constexpr ChannelHooks kNoChannelEvents = {NoReceived, NoTrace, Nothing,           NoMessage, NoConnected,
+                              Nothing,    Nothing, Nothing,           Nothing,   NoSerialConnected,
+                              NoTimer,    NoStopTimer};
+
+ChannelHooks ChannelEvents = kNoChannelEvents;
+void ResetChannelEvents() { ChannelEvents = kNoChannelEvents; }
 
 _win_nocomm NoChannel;
 ChannelRecord Channels = {&NoChannel};

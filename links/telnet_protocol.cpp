@@ -4,7 +4,25 @@
 
 #include "output_queue.h"
 
-void TelnetReceive(uint8_t& state, const uint8_t* bytes, int count, TelnetReceiveSink& sink) {
+namespace {
+
+// The session's flag for an option the terminal accepts from the host, or
+// null for one it refuses.
+bool* AcceptedOption(TelnetSession& session, uint8_t option) {
+  if (option == kOptionEcho) return &session.hostEchoes;
+  if (option == kOptionSuppressGoAhead) return &session.hostSuppressesGoAhead;
+  return nullptr;
+}
+
+void Answer(TelnetReceiveSink& sink, uint8_t verb, uint8_t option) {
+  const uint8_t answer[3] = {kIac, verb, option};
+  sink.Reply(answer, 3);
+}
+
+}  // namespace
+
+void TelnetReceive(TelnetSession& session, const uint8_t* bytes, int count, TelnetReceiveSink& sink) {
+  uint8_t& state = session.state;
   int i = 0;
   while (i < count) {
     const uint8_t b = bytes[i];
@@ -36,23 +54,38 @@ void TelnetReceive(uint8_t& state, const uint8_t* bytes, int count, TelnetReceiv
         sink.Negotiation(&b, 1);
         state = b == kSb                                    ? kTelnetSbOption
                 : b == kWill                                ? kTelnetWillOption
-                : b == kWont || b == kDont                  ? kTelnetOtherOption
+                : b == kWont                                ? kTelnetWontOption
+                : b == kDont                                ? kTelnetOtherOption
                 : b == kDo                                  ? kTelnetDoOption
                                                             : kTelnetData;
         break;
       case kTelnetDoOption: {
         sink.Negotiation(&b, 1);
-        const uint8_t refuse[3] = {kIac, kWont, b};
-        sink.Reply(refuse, 3);
+        Answer(sink, kWont, b);
         state = kTelnetData;
         break;
       }
       case kTelnetWillOption: {
-        // The host's offers are refused: servers that wait for an answer to
-        // their WILL (encryption, authentication) would otherwise never go on.
+        // Other offers are refused rather than ignored: servers that wait for
+        // an answer to their WILL (encryption, authentication) would
+        // otherwise never go on.
         sink.Negotiation(&b, 1);
-        const uint8_t refuse[3] = {kIac, kDont, b};
-        sink.Reply(refuse, 3);
+        if (bool* on = AcceptedOption(session, b)) {
+          if (!*on) Answer(sink, kDo, b);
+          *on = true;
+        } else {
+          Answer(sink, kDont, b);
+        }
+        state = kTelnetData;
+        break;
+      }
+      case kTelnetWontOption: {
+        sink.Negotiation(&b, 1);
+        bool* on = AcceptedOption(session, b);
+        if (on && *on) {
+          Answer(sink, kDont, b);
+          *on = false;
+        }
         state = kTelnetData;
         break;
       }

@@ -2,10 +2,14 @@
 // state machine, IAC doubling, raw send through the output queue, and the
 // draining of the queue on a write event. The channel supplies the socket.
 //
-// The terminal refuses every option the host asks it to perform (DO is
-// answered WONT) and every option the host offers (WILL is answered DONT),
-// never starts a negotiation,
-// and consumes subnegotiations up to their IAC SE without an answer.
+// The terminal has no local echo: it accepts the host's offers to echo
+// (option 1) and to suppress go-ahead (option 3) with DO, and refuses every
+// other offer (WILL is answered DONT) and everything the host asks it to
+// perform (DO is answered WONT). An accepted option is answered only when its
+// state changes (a repeated WILL gets nothing, a WONT of an accepted option
+// is acknowledged with DONT), so no negotiation loop is possible. It never
+// starts a negotiation and consumes subnegotiations up to their IAC SE
+// without an answer.
 #pragma once
 
 #include <cstdint>
@@ -18,17 +22,28 @@ constexpr uint8_t kWill = 251;
 constexpr uint8_t kSb = 250;
 constexpr uint8_t kIp = 244;
 constexpr uint8_t kSe = 240;
+constexpr uint8_t kOptionEcho = 1;
+constexpr uint8_t kOptionSuppressGoAhead = 3;
 
 // Receive states.
 enum TelnetState : uint8_t {
   kTelnetData = 0,
   kTelnetAfterIac = 1,
   kTelnetDoOption = 2,
-  kTelnetOtherOption = 3,   // after WILL, WONT or DONT
+  kTelnetOtherOption = 3,   // after DONT
   kTelnetSbOption = 4,
   kTelnetInsideSb = 5,
   kTelnetSbAfterIac = 6,
-  kTelnetWillOption = 7,    // after WILL: refused with DONT
+  kTelnetWillOption = 7,    // after WILL: echo and go-ahead accepted, the rest refused
+  kTelnetWontOption = 8,    // after WONT: an accepted option is switched off
+};
+
+// One connection's receive side: the state machine's state and which of the
+// options the host offered are on. A new connection starts from {}.
+struct TelnetSession {
+  uint8_t state = kTelnetData;
+  bool hostEchoes = false;           // option 1 accepted
+  bool hostSuppressesGoAhead = false;  // option 3 accepted
 };
 
 // Where the state machine's results go.
@@ -39,13 +54,13 @@ class TelnetReceiveSink {
   virtual void Data(const uint8_t* bytes, int count) = 0;
   // Negotiation bytes received, for the trace (kind 2).
   virtual void Negotiation(const uint8_t* bytes, int count) = 0;
-  // An answer to send raw (IAC WONT option).
+  // An answer to send raw (IAC WONT, DO or DONT option).
   virtual void Reply(const uint8_t* bytes, int count) = 0;
 };
 
-// Run the received bytes through the state machine; state carries over
+// Run the received bytes through the state machine; the session carries over
 // between calls, so sequences may be split anywhere.
-void TelnetReceive(uint8_t& state, const uint8_t* bytes, int count, TelnetReceiveSink& sink);
+void TelnetReceive(TelnetSession& session, const uint8_t* bytes, int count, TelnetReceiveSink& sink);
 
 // Send as much as the socket takes now: returns bytes sent, below 1 when none.
 using SocketSend = int (*)(void* context, const uint8_t* bytes, int count);

@@ -76,6 +76,7 @@ void _win_telnet::Fail(int stringId, int errorCode) {
 
 void _win_telnet::open(void* windowHandle) {
   HWND window = static_cast<HWND>(windowHandle);
+  telnet_ = TelnetSession{};  // options start off on every connection
   WSADATA data;
   if (WSAStartup(MAKEWORD(1, 1), &data) != 0 || data.wVersion != MAKEWORD(1, 1)) {
     ChannelEvents.message(kNetworkUnavailable, 0, MB_OK);
@@ -157,7 +158,7 @@ void _win_telnet::ReadAll() {
     int n = recv(socket_, reinterpret_cast<char*>(receiveBuffer.bytes), kSocketReadSize, 0);
     if (n < 1) break;
     for (int offset = 0; offset < n && socket_ != INVALID_SOCKET; offset += kReceiveSize)
-      TelnetReceive(telnetState_, receiveBuffer.bytes + offset, n - offset < kReceiveSize ? n - offset : kReceiveSize,
+      TelnetReceive(telnet_, receiveBuffer.bytes + offset, n - offset < kReceiveSize ? n - offset : kReceiveSize,
                     sink);
   }
   reading_ = false;
@@ -242,6 +243,6 @@ void _win_telnet::close() {
     WSACleanup();
     networkStarted_ = false;
   }
-  telnetState_ = 0;
+  telnet_ = TelnetSession{};
   ChannelEvents.closed();
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "comm.h"
+#include "telnet_protocol.h"
 
 constexpr UINT kMsgLookupDone = WM_USER + 1;   // 1025
 constexpr UINT kMsgConnectDone = WM_USER + 2;  // 1026
@@ -35,7 +36,7 @@ class _win_telnet final : public _win_comm {
 
   SOCKET socket_ = INVALID_SOCKET;
   HANDLE lookupTask_ = nullptr;
-  uint8_t telnetState_ = 0;
+  TelnetSession telnet_;  // the connection's receive state and accepted options
   bool networkStarted_ = false;
   bool reading_ = false;  // a read pass is running (message boxes pump messages)
   char localAddress_[16] = "";

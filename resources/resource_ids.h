@@ -18,6 +18,15 @@
 #define IDD_PASSWORD 115
 #define IDD_SET_PASSWORD 116
 #define IDD_DISCONNECT_PASSWORD 139
+#define IDD_DIAL_DIRECTORY 118
+#define IDD_DIAL 119
+#define IDD_ROOT_PASSWORD 130
+#define IDD_DIALING_CONFIG 131
+#define IDD_NEW_PROFILE 132
+#define IDD_NEW_AREA_CODE 133
+#define IDD_NEW_EXCHANGE 134
+#define IDD_CREDIT_CARD 136
+#define IDD_CARD_DIALING 137
 
 /* Raster fonts, stored as raw data resources. */
 #define IDF_FULL16X40 101
@@ -119,6 +128,64 @@
 #define IDC_COMM_RCV_EXT 1260
 #define IDC_COMM_RCV_EXT_LABEL 1261
 #define IDC_COMM_HELP 1191
+
+/* Dial dialog 119. */
+#define IDC_DIAL_LIST 1092
+#define IDC_DIAL_SEARCH 1102
+#define IDC_DIAL_SAVE 1300
+#define IDC_DIAL_DIRECTORY 1301
+#define IDC_DIAL_HELP 1302
+/* Dialing Directory 118 and its password dialog 130. */
+#define IDC_DIR_LIST 1310
+#define IDC_DIR_NAME 1311
+#define IDC_DIR_PHONE 1312
+#define IDC_DIR_NETWORK 1313
+#define IDC_DIR_ADD 1314
+#define IDC_DIR_DELETE 1315
+#define IDC_DIR_UPDATE 1316
+#define IDC_DIR_PASSWORD 1317
+#define IDC_ROOT_PASSWORD 1318
+#define IDC_ROOT_USER 1319
+/* Dialing Configuration 131 and its small dialogs 132-134. */
+#define IDC_CFG_PROFILE 1320
+#define IDC_CFG_NEW 1321
+#define IDC_CFG_DELETE 1322
+#define IDC_CFG_PORT 1323
+#define IDC_CFG_ACCESS 1324
+#define IDC_CFG_HOST 1325
+#define IDC_CFG_HOST_PORT 1326
+#define IDC_CFG_AREAS 1327
+#define IDC_CFG_NEW_AREA 1328
+#define IDC_CFG_DELETE_AREA 1329
+#define IDC_CFG_EXCHANGES 1330
+#define IDC_CFG_NEW_EXCHANGE 1331
+#define IDC_CFG_DELETE_EXCHANGE 1332
+#define IDC_CFG_TOLL 1333
+#define IDC_CFG_LOCAL 1334
+#define IDC_CFG_METHOD 1335
+#define IDC_CFG_LONG_DISTANCE 1336
+#define IDC_CFG_DIAL_STRING 1337
+#define IDC_CFG_DIRECTORY 1338
+#define IDC_CFG_TEST_NUMBER 1339
+#define IDC_CFG_TEST 1340
+#define IDC_CFG_TEST_RESULT 1341
+#define IDC_CFG_SET_HOME 1342
+#define IDC_CFG_HOME 1343
+#define IDC_CFG_USE_CARD 1344
+#define IDC_CFG_CARD 1345
+#define IDC_CFG_HELP 1346
+#define IDC_NEW_PROFILE_NAME 1350
+#define IDC_NEW_PROFILE_COPY 1351
+#define IDC_NEW_AREA_CODE 1352
+#define IDC_NEW_EXCHANGE 1353
+/* Configure Credit Card 136 and Credit Card Dialing 137. */
+#define IDC_CARD_CARRIER 1360
+#define IDC_CARD_NUMBER 1361
+#define IDC_CARD_PIN 1362
+#define IDC_CARD_STEPS 1363
+#define IDC_STEP_FIRST 1370   /* six "Dial:" choices: 1370..1375 */
+#define IDC_WAIT_FIRST 1380   /* five "then wait for:" choices: 1380..1384 */
+#define IDC_DIGITS_FIRST 1390 /* six digit texts: 1390..1395 */
 
 /* Strings. */
 #define IDS_NO_HOST_NAME 1

@@ -1,7 +1,9 @@
 #include "messaging_folders.h"
 
 #include <cstdio>
-#include <cstring>
+#include <string>
+
+#include "outbox.h"
 
 MessagingRecord Messaging;
 
@@ -9,10 +11,8 @@ void ResetMessaging() { Messaging = MessagingRecord{}; }
 
 bool MessagingFolderPrefix(const char* folder, char* out, size_t size) {
   if (!Messaging.enabled || !Messaging.haveDirectory || !Messaging.directory[0]) return false;
-  const char* d = Messaging.directory;
-  const size_t n = std::strlen(d);
-  const char* separator = d[n - 1] == '\\' || d[n - 1] == '/' ? "" : "\\";
-  int written = Messaging.useSubdirectory ? std::snprintf(out, size, "%s%s%s\\", d, separator, folder)
-                                          : std::snprintf(out, size, "%s%s", d, separator);
+  const std::string d = WithSeparator(Messaging.directory);
+  int written = Messaging.useSubdirectory ? std::snprintf(out, size, "%s%s\\", d.c_str(), folder)
+                                          : std::snprintf(out, size, "%s", d.c_str());
   return written > 0 && static_cast<size_t>(written) < size;
 }

@@ -63,6 +63,15 @@ bool _dest_auxport::write(int count) {
   return TransferPorts.auxPortWrite && TransferPorts.auxPortWrite(Transfers.buffer, count);
 }
 
+bool _dest_auxport::finish() {
+  abandon();
+  return true;
+}
+
+void _dest_auxport::abandon() {
+  if (TransferPorts.auxPortRelease) TransferPorts.auxPortRelease();
+}
+
 // ---- The local printer ---------------------------------------------------------
 
 bool _dest_printer::write(int count) {

@@ -52,11 +52,11 @@ class _dest_file final : public _dest {
 class _dest_auxport final : public _dest {
  public:
   bool write(int count) override;
-  bool finish() override { return true; }
+  bool finish() override;
   void rewind() override {}
   int64_t position() override { return 0; }
   bool acknowledges() override { return false; }
-  void abandon() override {}
+  void abandon() override;
   bool progress_due() override { return false; }
 };
 
@@ -261,8 +261,10 @@ struct TransferRecord {
 // hooks fail (the auxiliary port) or do nothing (the repaint).
 struct TransferWiring {
   FilePort* files;
-  // Writes to the auxiliary port and waits until they are done.
+  // Writes to the auxiliary port and waits until they are done; and the end
+  // of a transfer that wrote there.
   bool (*auxPortWrite)(const uint8_t* bytes, int count);
+  void (*auxPortRelease)();
   // Repaint the window now (the byte counter of a long download).
   void (*repaint)();
   // A helper endpoint ("/" and a command): direction 0 a source, 1 a

@@ -38,6 +38,7 @@ public:
     ConfigBlock config;   // as loaded and as the dialogs change it
     ConfigBlock active;   // the copy the current connection uses
     int proxy_port = 0;   // "Proxy port"
+    int active_port = 0;  // the TCP port the current connection uses (proxy, modem pool)
     StoredPlacement placement;
     // The stored placement may be used for the first window (still subject to
     // the screen checks of placement_fits_screen).
@@ -49,7 +50,10 @@ public:
     bool load_all(bool (*suffices)(const ConfigBlock&) = settings_suffice_to_connect);
 
     // "&Connect": the active block becomes a copy of the configuration block.
-    void begin_connection() { active = config; }
+    void begin_connection() {
+        active = config;
+        active_port = proxy_port;
+    }
 
     // The stored placement was recorded on a screen of this width.
     bool placement_fits_screen(int screen_width) const;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 namespace tavix {
 
@@ -28,6 +30,10 @@ public:
     // deletes the key; a null key deletes the whole section. Returns false
     // when the file could not be written.
     virtual bool write_string(const char* section, const char* key, const char* value) = 0;
+
+    // The names of the section's keys in file order (none when the section is
+    // missing).
+    virtual std::vector<std::string> key_names(const char* section) = 0;
 
     // True when the key exists in the section (even with an empty value).
     bool has_key(const char* section, const char* key);

@@ -113,6 +113,13 @@ bool MemoryIni::write_string(const char* section, const char* key, const char* v
     return true;
 }
 
+std::vector<std::string> MemoryIni::key_names(const char* section) {
+    std::vector<std::string> out;
+    if (const Section* s = section ? find_section(section) : nullptr)
+        for (const auto& kv : s->keys) out.push_back(kv.first);
+    return out;
+}
+
 std::string MemoryIni::text() const {
     std::string out;
     for (const auto& s : sections_) {

@@ -21,4 +21,24 @@ bool Win32Ini::write_string(const char* section, const char* key, const char* va
     return WritePrivateProfileStringA(section, key, value, path_.c_str()) != FALSE;
 }
 
+std::vector<std::string> Win32Ini::key_names(const char* section) {
+    // The names come zero-separated; a list that filled the buffer (its length
+    // is then the size minus two) is read again with more room.
+    std::vector<char> buf(4096);
+    for (;;) {
+        DWORD n = GetPrivateProfileStringA(section, nullptr, "", buf.data(), static_cast<DWORD>(buf.size()),
+                                           path_.c_str());
+        if (n + 2 < buf.size() || buf.size() >= (1u << 24)) {
+            std::vector<std::string> out;
+            for (DWORD i = 0; i < n;) {
+                std::string name(buf.data() + i);
+                i += static_cast<DWORD>(name.size()) + 1;
+                if (!name.empty()) out.push_back(name);
+            }
+            return out;
+        }
+        buf.resize(buf.size() * 4);
+    }
+}
+
 }  // namespace tavix

@@ -19,6 +19,7 @@ public:
                            std::size_t size) override;
     int get_int(const char* section, const char* key, int def) override;
     bool write_string(const char* section, const char* key, const char* value) override;
+    std::vector<std::string> key_names(const char* section) override;
 
     const std::string& path() const { return path_; }
 

@@ -13,6 +13,7 @@
 #include "shell/ingress/receive_trace.h"
 #include "shell_config.h"
 #include "shell_state.h"
+#include "dial_entry.h"
 
 namespace {
 
@@ -45,15 +46,37 @@ void SetTitles(const char* text) {
   if (Shell.fullScreenWindow) SetWindowTextA(Shell.fullScreenWindow, text);
 }
 
-void Connected(const char* hostName) {
-  char title[256];
-  std::snprintf(title, sizeof title, "%s %s", ConfiguredTitle(), hostName);
+// After a connect: the title, the parser at its ground state, the menus, and
+// full screen again when it was on.
+void ConnectedWithTitle(const char* title) {
   SetTitles(title);
   ResetParser();
   RefreshConnectionMenu();
   if (Config.store.config.fullscreen && !Shell.fullScreenWindow)
     PostMessageA(Shell.mainWindow, WM_COMMAND, CMD_FULL_SCREEN, 0);
 }
+
+void Connected(const char* hostName) {
+  char title[256];
+  if (Dialled.name.empty()) {
+    std::snprintf(title, sizeof title, "%s %s", ConfiguredTitle(), hostName);
+  } else {
+    std::snprintf(title, sizeof title, "%s %s %s", ConfiguredTitle(), hostName, Dialled.name.c_str());
+  }
+  ConnectedWithTitle(title);
+}
+
+void SerialConnected(int port) {
+  char title[256];
+  std::snprintf(title, sizeof title, "%s COM%d %s", ConfiguredTitle(), port, Dialled.name.c_str());
+  ConnectedWithTitle(title);
+}
+
+void StartTimer(int id, int milliseconds) {
+  SetTimer(Shell.mainWindow, static_cast<UINT_PTR>(id), static_cast<UINT>(milliseconds), nullptr);
+}
+
+void StopTimer(int id) { KillTimer(Shell.mainWindow, static_cast<UINT_PTR>(id)); }
 
 void Closed() {
   SetTitles(kProgramTitle);
@@ -75,4 +98,7 @@ void AttachChannelEvents() {
   ChannelEvents.reconnect = Reconnect;
   ChannelEvents.discardKeys = InstallDiscardHandler;
   ChannelEvents.beep = Beep;
+  ChannelEvents.serialConnected = SerialConnected;
+  ChannelEvents.startTimer = StartTimer;
+  ChannelEvents.stopTimer = StopTimer;
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "comm_modes.h"
+#include "dialog_controls.h"
 #include "main_window.h"
 #include "message_box.h"
 #include "resource_ids.h"
@@ -20,31 +21,6 @@ struct CommDialogState {
 
 CommDialogState dialog;
 constexpr int kCommunicationsHelpContext = 12;
-
-int SelectedData(HWND box, int id) {
-  HWND combo = GetDlgItem(box, id);
-  LRESULT sel = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-  if (sel == CB_ERR) return -1;
-  return static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(sel), 0));
-}
-
-void SelectData(HWND box, int id, int value) {
-  HWND combo = GetDlgItem(box, id);
-  int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    if (static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0)) == value) {
-      SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      return;
-    }
-  }
-  SendMessageA(combo, CB_SETCURSEL, 0, 0);
-}
-
-void AddItem(HWND box, int id, const char* text, int data) {
-  HWND combo = GetDlgItem(box, id);
-  LRESULT index = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-  SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
-}
 
 // The per-port speed and connect string of a serial mode.
 void LoadPortKeys(int mode) {
@@ -78,10 +54,10 @@ void EnableDumpExtension(HWND box) {
 void Fill(HWND box) {
   const tavix::ConfigBlock& s = dialog.scratch;
   for (int i = 0; i < kCommModeCount; ++i)
-    if (kCommModes[i].inCommsDialog) AddItem(box, IDC_COMM_MODE, kCommModes[i].text, kCommModes[i].code);
-  for (int i = 0; i < kSerialSpeedCount; ++i) AddItem(box, IDC_COMM_SPEED, kSerialSpeeds[i].text, kSerialSpeeds[i].code);
-  SelectData(box, IDC_COMM_MODE, s.mode == 0 ? 6 : s.mode);
-  SelectData(box, IDC_COMM_SPEED, s.speed);
+    if (kCommModes[i].inCommsDialog) AddComboItem(box, IDC_COMM_MODE, kCommModes[i].text, kCommModes[i].code);
+  for (int i = 0; i < kSerialSpeedCount; ++i) AddComboItem(box, IDC_COMM_SPEED, kSerialSpeeds[i].text, kSerialSpeeds[i].code);
+  SelectComboData(box, IDC_COMM_MODE, s.mode == 0 ? 6 : s.mode);
+  SelectComboData(box, IDC_COMM_SPEED, s.speed);
   SendDlgItemMessageA(box, IDC_COMM_HOST, EM_LIMITTEXT, sizeof s.host - 1, 0);
   SendDlgItemMessageA(box, IDC_COMM_ID, EM_LIMITTEXT, sizeof s.userid - 1, 0);
   SendDlgItemMessageA(box, IDC_COMM_CONNECT_STRING, EM_LIMITTEXT, sizeof s.connect - 1, 0);
@@ -97,16 +73,16 @@ void Fill(HWND box) {
   CheckDlgButton(box, IDC_COMM_AUTODIAL, s.autodial ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(box, IDC_COMM_CONTROL_C, s.controlc_break ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(box, IDC_COMM_RCV_DUMP, s.rcv_dump ? BST_CHECKED : BST_UNCHECKED);
-  EnableGroups(box, SelectedData(box, IDC_COMM_MODE));
+  EnableGroups(box, SelectedComboData(box, IDC_COMM_MODE));
   EnableDumpExtension(box);
 }
 
 // Read the controls back; false (dialog stays open) when a message was shown.
 bool Accept(HWND box) {
   tavix::ConfigBlock& s = dialog.scratch;
-  int mode = SelectedData(box, IDC_COMM_MODE);
+  int mode = SelectedComboData(box, IDC_COMM_MODE);
   s.mode = static_cast<signed char>(mode);
-  s.speed = static_cast<signed char>(SelectedData(box, IDC_COMM_SPEED));
+  s.speed = static_cast<signed char>(SelectedComboData(box, IDC_COMM_SPEED));
   GetDlgItemTextA(box, IDC_COMM_HOST, s.host, sizeof s.host);
   GetDlgItemTextA(box, IDC_COMM_ID, s.userid, sizeof s.userid);
   GetDlgItemTextA(box, IDC_COMM_CONNECT_STRING, s.connect, sizeof s.connect);
@@ -147,10 +123,10 @@ INT_PTR CALLBACK CommDialogProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
       switch (LOWORD(wParam)) {
         case IDC_COMM_MODE:
           if (HIWORD(wParam) == CBN_SELCHANGE) {
-            int mode = SelectedData(box, IDC_COMM_MODE);
+            int mode = SelectedComboData(box, IDC_COMM_MODE);
             if (IsSerialMode(mode)) {
               LoadPortKeys(mode);
-              SelectData(box, IDC_COMM_SPEED, dialog.scratch.speed);
+              SelectComboData(box, IDC_COMM_SPEED, dialog.scratch.speed);
               SetDlgItemTextA(box, IDC_COMM_CONNECT_STRING, dialog.scratch.connect);
             }
             EnableGroups(box, mode);

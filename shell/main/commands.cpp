@@ -18,6 +18,7 @@
 #include "shell/sound/tone_player_win32.h"
 #include "shell_config.h"
 #include "shell_state.h"
+#include "dialing_shell.h"
 #include "shell/printing/printing_win32.h"
 #include "transfer_starts.h"
 
@@ -70,6 +71,7 @@ void HandleCommand(HWND window, int id) {
   switch (id) {
     case CMD_CONNECT:
       Config.store.begin_connection();
+      ForgetDialledEntry();
       Connect();
       break;
     case CMD_RECONNECT:
@@ -77,6 +79,23 @@ void HandleCommand(HWND window, int id) {
       break;
     case CMD_DISCONNECT:
       if (ConfirmLoggedInWarning(window)) Disconnect();
+      break;
+    case CMD_DIAL:
+      RunDialDialog(window);
+      break;
+    case CMD_DIALING:
+      RunDialingConfiguration(window);
+      break;
+    case CMD_SEND_LOGIN_PASSWORD:
+      // Asked for after this command returns: the password dialog is modal
+      // and the command may come from the test interface, which waits.
+      if (Channels.current->is_open()) {
+        LeaveMenuSelection();
+        PostMessageA(window, WM_COMMAND, kSendLoginPasswordCommand, 0);
+      }
+      break;
+    case kSendLoginPasswordCommand:
+      if (Channels.current->is_open()) SendStoredLoginPassword(window);
       break;
     case CMD_ABOUT:
       ShowAboutDialog(Shell.instance, window);

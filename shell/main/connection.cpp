@@ -10,6 +10,8 @@
 #include "shell_state.h"
 #include "login_report_win32.h"
 #include "win_telnet.h"
+#include "win_serial.h"
+#include "dialing_shell.h"
 
 namespace {
 
@@ -24,10 +26,14 @@ _comm* ChooseChannel() {
     return &TelnetChannel;
   }
   if (IsProxyMode(mode)) {
-    TelnetChannel.configure(a.host, Config.store.proxy_port, mode, a.connect);
+    TelnetChannel.configure(a.host, Config.store.active_port, mode, a.connect);
     return &TelnetChannel;
   }
-  return nullptr;  // serial lines come with their own channel
+  if (IsSerialMode(mode)) {
+    SerialChannel.configure(SerialPortNumber(mode), a.speed, a.connect);
+    return &SerialChannel;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -44,6 +50,7 @@ void Connect() {
 
 void Disconnect() {
   Channels.current->close();
+  DialingDisconnected();
   ReportLogout(MainTitle());
   ResetConnectionState();
   InstallDiscardHandler();

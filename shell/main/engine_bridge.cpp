@@ -22,6 +22,9 @@
 #include "shell_config.h"
 #include "shell_state.h"
 #include "shell_timers.h"
+#include "dialing_shell.h"
+#include "serial_shell.h"
+#include "aux_port.h"
 #include "file_port_win32.h"
 #include "print_service.h"
 #include "transfer_objects.h"
@@ -151,10 +154,15 @@ void AttachEngineToShell() {
   c.files = &files;
   c.printing = &printing;
   c.keyboard = AttachKeyboardToShell();
+  c.dialing = DialSeamForShell();
+  c.auxPort = AuxPortSeamForShell();
   AttachEngine(c);
-  // The auxiliary port's writer arrives with the serial line.
-  TransferPorts = TransferWiring{&fileSystem, nullptr, RepaintNow, nullptr};
+  TransferPorts = TransferWiring{&fileSystem, AuxPortWriteSync, AuxPortReleaseAfterTransfer, RepaintNow, nullptr};
   ResetEngine();
+  // The first connection starts on the initialised 80 x 24 work area, as
+  // every later one does after a close: a host that greets with plain text
+  // (a login prompt) would otherwise write into a one-cell window.
+  ScreenInitialisation();
   KeyBytesOut = WriteKeyBytes;
 }
 

@@ -20,6 +20,9 @@
 #include "shell_config.h"
 #include "shell_state.h"
 #include "shell_timers.h"
+#include "dialing_shell.h"
+#include "serial_shell.h"
+#include "win_serial.h"
 
 namespace {
 
@@ -114,6 +117,9 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       DispatchKeyCode(keycode::kEditEvent);
       FlushRenderNotifications();
       return 0;
+    case kMsgAuxRead:
+      AuxiliaryDataArrived(wParam, lParam);
+      return 0;
     case kMsgTrayIcon:
       if (lParam == WM_LBUTTONUP) ShowWindow(Shell.mainWindow, SW_RESTORE);
       return 0;
@@ -194,6 +200,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnToneTimer();
         return 0;
       }
+      if (wParam == kTimerBreak) {
+        KillTimer(window, wParam);
+        Channels.current->end_break();
+        return 0;
+      }
+      if (wParam == kTimerAuxRead) {
+        AuxiliaryReadTimedOut();
+        return 0;
+      }
+      if (wParam == kTimerDialLock) {
+        KillTimer(window, wParam);
+        DialLockExpired();
+        return 0;
+      }
       if (HandleEngineTimer(wParam)) return 0;
       KillTimer(window, wParam);
       return 0;
@@ -206,6 +226,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_COMMAND:
       HandleCommand(window, LOWORD(wParam));
+      return 0;
+    case kCommNotifyMessage:
+      // The serial channel's notifications; the bytes of a read repaint once.
+      HoldRenderNotifications();
+      Channels.current->handle_event(window, message, wParam, lParam);
+      ReleaseRenderNotifications();
       return 0;
     default:
       break;

@@ -41,6 +41,8 @@ void Disconnect();
 
 // Posted as a command when a memory block could not be allocated.
 constexpr int kFailureNoticeCommand = 1100;
+// Posted by Ctrl+Alt+L: the stored log-in password is asked for and sent.
+constexpr int kSendLoginPasswordCommand = 1101;
 
 // The disconnect password the host set (ESC L P).
 void SetHostDisconnectPassword(const unsigned char* bytes, int length);

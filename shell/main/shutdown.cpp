@@ -7,11 +7,13 @@
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/sound/tone_player_win32.h"
 #include "shell_state.h"
+#include "serial_shell.h"
 #include "shell/printing/printing_win32.h"
 
 void ShutDown() {
   Channels.current->close();
   Channels.current = &NoChannel;
+  CloseAuxiliaryPort();
   Engine.windows->CloseAllWindows();
   ShutDownPrinting();
   DeleteRenderObjects();

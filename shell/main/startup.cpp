@@ -19,6 +19,7 @@
 #include "shell/render/renderer.h"
 #include "shell_config.h"
 #include "shell_state.h"
+#include "serial_shell.h"
 #include "shell/printing/printing_win32.h"
 
 namespace {
@@ -179,7 +180,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   DWORD ole = OleBuildVersion();
   if (HIWORD(ole) == 23 && LOWORD(ole) >= 631) Shell.oleReady = SUCCEEDED(OleInitialize(nullptr));
   if (!InitialiseInstance(show)) return 0;
+  AttachSerialLines(Shell.mainWindow);
   StoreWindowHandle();
+  OpenAuxiliaryPort();
   PostFirstAction();
   int code = RunMessageLoop();
   if (browseMutex) CloseHandle(browseMutex);

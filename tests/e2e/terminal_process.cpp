@@ -64,8 +64,10 @@ TerminalProcess::~TerminalProcess() {
   RemoveTree(folder_);
 }
 
-void TerminalProcess::WriteIni(const std::string& text) {
-  std::string path = folder_ + "\\corvane.ini";
+void TerminalProcess::WriteIni(const std::string& text) { WriteFile("corvane.ini", text); }
+
+void TerminalProcess::WriteFile(const std::string& name, const std::string& text) {
+  std::string path = folder_ + "\\" + name;
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return;
   std::fwrite(text.data(), 1, text.size(), f);

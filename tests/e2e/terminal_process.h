@@ -18,6 +18,8 @@ class TerminalProcess {
   // The folder the terminal starts in (and its per-user directory below it).
   const std::string& folder() const { return folder_; }
   void WriteIni(const std::string& text);
+  // Another file of the start folder (the dial directories, say).
+  void WriteFile(const std::string& name, const std::string& text);
   // Extra environment variables for the terminal (NAME=value).
   void AddEnvironment(const std::string& assignment) { environment_.push_back(assignment); }
 

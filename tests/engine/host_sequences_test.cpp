@@ -160,8 +160,10 @@ TEST_F(HostSequences, AuxiliaryOutput) {
   Feed("\x1b" "A" + P({5}) + "ATZ\x8d\n");
   EXPECT_EQ(shell.sent, "\r") << "no port: a single CR to the host";
   EXPECT_TRUE(shell.events.empty());
-  shell.auxOpen = true;
   shell.sent.clear();
+  Feed("\x1b" "A ATZ\n");
+  EXPECT_EQ(shell.sent, "") << "no reply wanted: nothing, even without a port";
+  shell.auxOpen = true;
   Feed("\x1b" "A" + P({5}) + "ATZ\x8d\n");
   EXPECT_EQ(shell.sent, "");
   ASSERT_EQ(shell.events.size(), 2u);
@@ -170,6 +172,13 @@ TEST_F(HostSequences, AuxiliaryOutput) {
   shell.events.clear();
   Feed("\x1b" "A ATZ\n");
   ASSERT_EQ(shell.events.size(), 1u) << "a blank: no host read";
+  shell.events.clear();
+  Feed("\x1b" "A\x1f" "ATZ\n");
+  ASSERT_EQ(shell.events.size(), 2u);
+  EXPECT_EQ(shell.events[0], "aux-read 0") << "a time-out below the blank holds the keyboard for no time";
+  shell.events.clear();
+  Feed("\x1b" "A" + P({2}) + "\n");
+  ASSERT_EQ(shell.events.size(), 1u) << "an empty text writes nothing";
 }
 
 TEST_F(HostSequences, TransparentPrintPassesEverythingUpToDc4) {

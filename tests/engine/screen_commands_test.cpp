@@ -135,11 +135,42 @@ TEST_F(ScreenCommands, ViewportScrollStaysInsideItsBuffer) {
   uint8_t* data = BlockData(Screen.win.vpBuffer);
   ASSERT_NE(data, nullptr);
   for (int line = 0; line < 6; ++line) data[line * 20] = static_cast<uint8_t>('0' + line);
-  // Rows far outside the buffer: cut to what exists (and one above the bottom).
+  // Rows far outside the buffer: cut to what exists, down to the window's bottom row.
   Feed(kEsc + "^SU" + V(0) + V(1) + V(79) + V(200) + V(1) + "\n");
   std::string firsts;
   for (int line = 0; line < 6; ++line) firsts += static_cast<char>(data[line * 20]);
-  EXPECT_EQ(firsts, "0234 5");
+  EXPECT_EQ(firsts, "02345 ");
+}
+
+TEST_F(ScreenCommands, ViewportLinesScrollWholeWithTheirRows) {
+  // Rows 20..23 (the window's last), columns 10..19, lines of 30: each row's
+  // line is ten visible capitals and twenty hidden small letters.
+  SetWindow(0, 0, 79, 23);
+  Feed(kEsc + "WV" + V(10) + V(19) + V(30) + V(20) + V(23) + "\n");
+  ASSERT_NE(Screen.win.vpBuffer, 0u);
+  auto line = [](int row) {
+    return std::string(10, static_cast<char>('A' + row - 20)) + std::string(20, static_cast<char>('a' + row - 20));
+  };
+  for (int row = 20; row <= 23; ++row) Feed(kEsc + "Y" + V(row) + V(10) + line(row));
+  struct Case {
+    const char* what;
+    std::string scroll;
+    std::string rows[4];  // rows 20..23 as whole lines after the scroll
+  } cases[] = {
+      {"up by 1 over rows 20..23", kEsc + "^SU" + V(0) + V(20) + V(79) + V(23) + V(1) + "\n",
+       {line(21), line(22), line(23), std::string(30, ' ')}},
+      {"down by 2 over rows 21..23", kEsc + "^SD" + V(0) + V(21) + V(79) + V(23) + V(2) + "\n",
+       {line(20), std::string(30, ' '), std::string(30, ' '), line(21)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (int row = 20; row <= 23; ++row) Feed(kEsc + "Y" + V(row) + V(10) + line(row));
+    ScrollViewportTo(0);
+    Feed(c.scroll);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Row(20 + i, 10, 10), c.rows[i].substr(0, 10)) << "row " << 20 + i;
+    ScrollViewportTo(20);  // the hidden parts come into view with their rows
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Row(20 + i, 10, 10), c.rows[i].substr(20, 10)) << "row " << 20 + i;
+  }
 }
 
 TEST_F(ScreenCommands, ViewportAllocationFailureLeavesNoViewport) {

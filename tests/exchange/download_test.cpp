@@ -252,6 +252,7 @@ TEST_F(TransferTest, AuxiliaryPortDownloadWritesTheBytesWhenThePortIsOpen) {
   Feed(kEnd);
   EXPECT_EQ(TakeSent(), "\r");
   EXPECT_EQ(Hooks.auxWritten, std::string("label\x02\x0d\xff!", 9));
+  EXPECT_EQ(Hooks.auxReleases, 1) << "the port is released at the transfer's end";
   Hooks.auxFails = true;
   Feed(kStart + ":AUX\n" + EncodeHostBlock("z", 0) + kEnd);
   EXPECT_EQ(TakeSent(), "\x02\x01");

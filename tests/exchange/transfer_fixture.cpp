@@ -11,6 +11,7 @@ bool RecordAux(const uint8_t* bytes, int count) {
   return true;
 }
 void CountRepaint() { ++Hooks.repaints; }
+void CountRelease() { ++Hooks.auxReleases; }
 }  // namespace
 
 uint16_t TestChecksum(const std::string& data) {
@@ -96,7 +97,7 @@ void TransferTest::SetUp() {
   ResetTransfers();
   ResetMessaging();
   ResetPrint();
-  TransferPorts = TransferWiring{&files, RecordAux, CountRepaint, nullptr};
+  TransferPorts = TransferWiring{&files, RecordAux, CountRelease, CountRepaint, nullptr};
   Hooks = TransferHooksRecord{};
   shell.Clear();
 }

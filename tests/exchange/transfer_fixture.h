@@ -43,6 +43,7 @@ struct TransferHooksRecord {
   std::string auxWritten;
   bool auxFails = false;
   int repaints = 0;
+  int auxReleases = 0;
 };
 extern TransferHooksRecord Hooks;
 

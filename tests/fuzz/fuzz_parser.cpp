@@ -7,15 +7,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 #include "block_store.h"
+#include "dial_service.h"
 #include "engine.h"
 #include "memory_file_port.h"
+#include "memory_gdl_store.h"
 #include "message_line.h"
 #include "messaging_folders.h"
 #include "print_service.h"
 #include "raw_print.h"
 #include "recording_shell.h"
+#include "shell/config/ini_memory.h"
 #include "status_row.h"
 #include "transfer_objects.h"
 #include "transfer_service.h"
@@ -25,6 +29,21 @@ namespace {
 RecordingShell& Shell() {
   static RecordingShell shell;
   return shell;
+}
+
+// The host's dial-list services over a directory in memory, so the change
+// texts of ESC G are decoded by the real service.
+struct DialDirectory {
+  MemoryGdlStore store;
+  FakeDialLock lock;
+  GdlPass pass{store, lock};
+  tavix::MemoryIni sections;
+  DialDirectoryService service{pass, lock, sections, [] { return std::string("10.0.19045"); }};
+};
+
+DialDirectory& Directory() {
+  static DialDirectory d;
+  return d;
 }
 
 void Check(bool ok) {
@@ -75,7 +94,7 @@ void PrepareServices(bool printer) {
   s.files.Put("./edata", "work file \xff\xf0\x02\r\n");
   s.files.Put("a", std::string(300, 'a'));
   s.files.MakeFolders("m\\ToPC");
-  TransferPorts = TransferWiring{&s.files, AuxWrite, nullptr, nullptr};
+  TransferPorts = TransferWiring{&s.files, AuxWrite, nullptr, nullptr, nullptr};
   ResetTransfers();
   ResetMessaging();
   Messaging.enabled = Messaging.haveDirectory = Messaging.useSubdirectory = true;
@@ -104,8 +123,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   context.windows = nullptr;
   context.files = &TheServices().transfers;
   context.printing = &TheServices().printing;
+  DialDirectory& directory = Directory();
+  directory.pass.Abandon();
+  directory.store.directory = "Alpha\xFD" "100\xFD" "0\xFD\r\nBeta\xFD" "200\xFD" "1\xFD\r\nGamma";
+  directory.lock.elsewhere = mode & 32;
+  context.dialing = &directory.service;
   AttachEngine(context);
-  PrepareServices(mode & 32);
+  PrepareServices(mode & 64);
   ResetEngine();
   ResetConnectionState();
 
@@ -135,6 +159,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(Screen.message.reserved == 0);
   ClosePrinters();
   Check(!Print.jobOpen);
+  // A pass left open is abandoned with its lock.
+  directory.pass.Abandon();
+  Check(!directory.lock.held);
   ResetEngine();
   return 0;
 }

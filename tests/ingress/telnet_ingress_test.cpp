@@ -26,7 +26,7 @@ std::string S(std::initializer_list<int> bytes) {
 
 class TelnetIngressTest : public IngressTest {
  protected:
-  uint8_t state = kTelnetData;
+  TelnetSession session;
   RawSendPorts ports{SocketSend, nullptr, TraceSentBytes, NoBeep};
   IngressTelnetSink sink{ports};
 
@@ -36,7 +36,7 @@ class TelnetIngressTest : public IngressTest {
     OutputQueueClear();
   }
   void Receive(const std::string& bytes) {
-    TelnetReceive(state, reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()), sink);
+    TelnetReceive(session, reinterpret_cast<const uint8_t*>(bytes.data()), static_cast<int>(bytes.size()), sink);
   }
   // The newest n trace entries as "flag:char" letters: r received, s sent, n negotiation.
   static std::string Newest(int n) {
@@ -56,9 +56,9 @@ TEST_F(TelnetIngressTest, NegotiationIsTracedAnsweredAndKeptOffTheScreen) {
   Screen.WindowLevel = 1;  // a host window: sent bytes are not masked
   Receive(S({'H', 'i', 255, 253, 24, 255, 251, 1, 0, 255, 250, 24, 1, 255, 240, 255, 255, '!'}));
   EXPECT_EQ(Row(0, 4), "Hi! ");  // the parser shows nothing for the data byte 255
-  EXPECT_EQ(Wire(), S({255, 252, 24, 255, 254, 1}));  // DO refused with WONT, WILL with DONT
+  EXPECT_EQ(Wire(), S({255, 252, 24, 255, 253, 1}));  // DO refused with WONT, the echo accepted with DO
   const std::string expected = std::string("rHri") + "n\xff" "n\xfd" "n\x18" "s\xff" "s\xfc" "s\x18" +
-                               "n\xff" "n\xfb" "n\x01" "s\xff" "s\xfe" "s\x01" +
+                               "n\xff" "n\xfb" "n\x01" "s\xff" "s\xfd" "s\x01" +
                                "n\xff" "n\xfa" "n\x18" "n\x01" "n\xff" "n\xf0" +
                                "n\xff" "r\xff" "r!";
   EXPECT_EQ(Newest(static_cast<int>(expected.size() / 2)), expected);
@@ -84,5 +84,5 @@ TEST_F(TelnetIngressTest, AutoLoginSeesThePromptAcrossNegotiation) {
   Receive(S({255, 251}));
   Receive(S({3, ':', ' '}));
   EXPECT_EQ(written, "guest\r");
-  EXPECT_EQ(Wire(), S({255, 252, 31, 255, 254, 3}));
+  EXPECT_EQ(Wire(), S({255, 252, 31, 255, 253, 3}));
 }

@@ -30,15 +30,15 @@ struct Outcome {
 
 Outcome Receive(const std::string& in, const std::vector<size_t>& cuts = {}) {
   Sink sink;
-  uint8_t state = kTelnetData;
+  TelnetSession session;
   size_t at = 0;
   std::vector<size_t> ends = cuts;
   ends.push_back(in.size());
   for (size_t end : ends) {
-    TelnetReceive(state, reinterpret_cast<const uint8_t*>(in.data()) + at, static_cast<int>(end - at), sink);
+    TelnetReceive(session, reinterpret_cast<const uint8_t*>(in.data()) + at, static_cast<int>(end - at), sink);
     at = end;
   }
-  return Outcome{sink.data, sink.negotiation, sink.replies, state};
+  return Outcome{sink.data, sink.negotiation, sink.replies, session.state};
 }
 
 }  // namespace
@@ -54,8 +54,22 @@ TEST(TelnetReceive, StateMachineTable) {
       {"IAC IAC is one data byte 255", S({'a', 255, 255, 'b'}), S({'a', 255, 'b'}), S({255}), "", kTelnetData},
       {"NUL dropped", S({'a', 0, 'b', 0}), "ab", "", "", kTelnetData},
       {"DO answered WONT", S({255, 253, 24, 'x'}), "x", S({255, 253, 24}), S({255, 252, 24}), kTelnetData},
-      {"WILL refused with DONT", S({255, 251, 1, 'x'}), "x", S({255, 251, 1}), S({255, 254, 1}), kTelnetData},
-      {"WONT ignored", S({255, 252, 3}), "", S({255, 252, 3}), "", kTelnetData},
+      {"WILL ECHO accepted with DO", S({255, 251, 1, 'x'}), "x", S({255, 251, 1}), S({255, 253, 1}), kTelnetData},
+      {"WILL SGA accepted with DO", S({255, 251, 3}), "", S({255, 251, 3}), S({255, 253, 3}), kTelnetData},
+      {"a second WILL ECHO gets nothing", S({255, 251, 1, 255, 251, 1}), "", S({255, 251, 1, 255, 251, 1}),
+       S({255, 253, 1}), kTelnetData},
+      {"a second WILL SGA gets nothing", S({255, 251, 3, 'a', 255, 251, 3}), "a", S({255, 251, 3, 255, 251, 3}),
+       S({255, 253, 3}), kTelnetData},
+      {"other WILLs refused with DONT, every time", S({255, 251, 38, 255, 251, 24, 255, 251, 38}), "",
+       S({255, 251, 38, 255, 251, 24, 255, 251, 38}), S({255, 254, 38, 255, 254, 24, 255, 254, 38}), kTelnetData},
+      {"DO ECHO still refused: the terminal never echoes", S({255, 251, 1, 255, 253, 1}), "",
+       S({255, 251, 1, 255, 253, 1}), S({255, 253, 1, 255, 252, 1}), kTelnetData},
+      {"WONT of an accepted option acknowledged once", S({255, 251, 1, 255, 252, 1, 255, 252, 1}), "",
+       S({255, 251, 1, 255, 252, 1, 255, 252, 1}), S({255, 253, 1, 255, 254, 1}), kTelnetData},
+      {"echo offered again after WONT accepted again", S({255, 251, 1, 255, 252, 1, 255, 251, 1}), "",
+       S({255, 251, 1, 255, 252, 1, 255, 251, 1}), S({255, 253, 1, 255, 254, 1, 255, 253, 1}), kTelnetData},
+      {"WONT of an option that is off ignored", S({255, 252, 3, 255, 252, 24}), "", S({255, 252, 3, 255, 252, 24}),
+       "", kTelnetData},
       {"DONT ignored", S({255, 254, 3}), "", S({255, 254, 3}), "", kTelnetData},
       {"other command", S({255, 241, 'y'}), "y", S({255, 241}), "", kTelnetData},
       {"SB consumed to IAC SE", S({255, 250, 24, 1, 'v', 't', 255, 240, 'z'}), "z",
@@ -102,8 +116,8 @@ TEST(TelnetReceive, TheReplyFollowsTheTracedOption) {
     void Reply(const uint8_t*, int) override { log += 'r'; }
   } sink;
   const uint8_t in[] = {'a', 255, 253, 24, 'b'};
-  uint8_t state = 0;
-  TelnetReceive(state, in, 5, sink);
+  TelnetSession session;
+  TelnetReceive(session, in, 5, sink);
   EXPECT_EQ(sink.log, "dnnnrd");
 }
 
@@ -118,8 +132,8 @@ TEST(TelnetReceive, DataRunsComeStraightFromTheBuffer) {
   } sink;
   std::string in(100, 'x');
   in[50] = '\0';
-  uint8_t state = 0;
-  TelnetReceive(state, reinterpret_cast<const uint8_t*>(in.data()), 100, sink);
+  TelnetSession session;
+  TelnetReceive(session, reinterpret_cast<const uint8_t*>(in.data()), 100, sink);
   EXPECT_EQ(sink.calls, 2);
   EXPECT_EQ(sink.bytes, 99);
 }

@@ -148,6 +148,18 @@ TYPED_TEST(IniContract, NullValueDeletesKeyAndNullKeyDeletesSection) {
     EXPECT_EQ(this->get("Message", "Directory", ""), "d:\\msg");
 }
 
+TYPED_TEST(IniContract, KeyNamesComeInFileOrder) {
+    this->put("Name", "12", "Twelve");
+    this->put("Name", "3", "");
+    this->put("Name", "7", "Seven");
+    this->put("Phone", "12", "555");
+    EXPECT_EQ(this->ini().key_names("Name"), (std::vector<std::string>{"12", "3", "7"}));
+    EXPECT_EQ(this->ini().key_names("name"), (std::vector<std::string>{"12", "3", "7"}));
+    this->put("Name", "3", nullptr);
+    EXPECT_EQ(this->ini().key_names("Name"), (std::vector<std::string>{"12", "7"}));
+    EXPECT_TRUE(this->ini().key_names("Missing").empty());
+}
+
 TYPED_TEST(IniContract, IntegersReadTheLeadingNumber) {
     struct {
         const char* text;

@@ -34,10 +34,12 @@ int Usage() {
   return 2;
 }
 
-bool ReadStream(std::FILE* in, std::vector<uint8_t>& out) {
-  uint8_t chunk[65536];
+// Feeds a stream through the parser a chunk at a time, so a capture of any
+// size replays in constant memory; the parser keeps its state between chunks.
+bool FeedStream(std::FILE* in) {
+  static uint8_t chunk[1 << 16];
   size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) out.insert(out.end(), chunk, chunk + n);
+  while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) ParseBytes(chunk, n);
   return !std::ferror(in);
 }
 
@@ -106,25 +108,15 @@ int main(int argc, char** argv) {
     else opt.files.push_back(a);
   }
 
-  std::vector<uint8_t> stream;
-  if (opt.files.empty()) {
-    if (!ReadStream(stdin, stream)) {
-      std::fprintf(stderr, "tavix-replay: cannot read standard input\n");
-      return 2;
-    }
-  }
+  // Every file must open before the first byte is parsed: a missing one is
+  // reported without a half-replayed screen.
   for (const char* name : opt.files) {
     std::FILE* f = std::fopen(name, "rb");
     if (!f) {
       std::fprintf(stderr, "tavix-replay: cannot open %s: %s\n", name, std::strerror(errno));
       return 2;
     }
-    bool ok = ReadStream(f, stream);
     std::fclose(f);
-    if (!ok) {
-      std::fprintf(stderr, "tavix-replay: cannot read %s\n", name);
-      return 2;
-    }
   }
 
   // A fresh connection: initialised screen, emulation reset, services absent.
@@ -134,7 +126,20 @@ int main(int argc, char** argv) {
   shell.Attach(false);
   ResetEngine();
   ResetConnectionState();
-  ParseBytes(stream.data(), stream.size());
+
+  if (opt.files.empty() && !FeedStream(stdin)) {
+    std::fprintf(stderr, "tavix-replay: cannot read standard input\n");
+    return 2;
+  }
+  for (const char* name : opt.files) {
+    std::FILE* f = std::fopen(name, "rb");
+    bool ok = f && FeedStream(f);
+    if (f) std::fclose(f);
+    if (!ok) {
+      std::fprintf(stderr, "tavix-replay: cannot read %s\n", name);
+      return 2;
+    }
+  }
 
   if (opt.quiet) return 0;
   PrintScreen(stdout);
