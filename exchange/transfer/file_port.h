@@ -24,7 +24,7 @@ enum class FileFailure {
   Other,
 };
 
-struct DirectoryEntry {
+struct FileListEntry {
   std::string name;
   int64_t size = 0;
   bool directory = false;
@@ -52,7 +52,7 @@ class FilePort {
   virtual bool MakeDirectory(const char* path) = 0;
   // The entries that match a pattern whose last part may hold * and ?
   // ("*.*" matches every name); false when nothing matches.
-  virtual bool List(const char* pattern, std::vector<DirectoryEntry>& out) = 0;
+  virtual bool List(const char* pattern, std::vector<FileListEntry>& out) = 0;
   // Whether two paths name the same existing file.
   virtual bool SameFile(const char* a, const char* b) = 0;
 };

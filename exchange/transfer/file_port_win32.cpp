@@ -103,12 +103,12 @@ bool Win32FilePort::MakeDirectory(const char* path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32FilePort::List(const char* pattern, std::vector<DirectoryEntry>& out) {
+bool Win32FilePort::List(const char* pattern, std::vector<FileListEntry>& out) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(pattern, &found);
   if (search == INVALID_HANDLE_VALUE) return false;
   do {
-    DirectoryEntry e;
+    FileListEntry e;
     e.name = found.cFileName;
     e.size = static_cast<int64_t>(static_cast<uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow);
     e.directory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

@@ -85,13 +85,13 @@ bool MakeFoldersFor(std::string& path) {
 // ---- Listing ----------------------------------------------------------------
 
 struct ListingRecord {
-  std::vector<DirectoryEntry> entries;
+  std::vector<FileListEntry> entries;
   size_t next = 0;
   bool active = false;
 };
 ListingRecord Listing;
 
-void SendEntry(const DirectoryEntry& e, bool first, bool singleFile) {
+void SendEntry(const FileListEntry& e, bool first, bool singleFile) {
   std::string out;
   if (!first) out += static_cast<char>(kEntrySeparator);
   out += e.name;
@@ -183,7 +183,7 @@ bool DeleteHostFile(const char* name) {
 void ListHostDirectory(const char* pattern) {
   StopListing();
   FilePort* files = Files();
-  std::vector<DirectoryEntry> found;
+  std::vector<FileListEntry> found;
   std::string all = pattern;
   if (files && !HasWildcard(pattern)) {
     // A plain file named: that one entry, flagged.
@@ -196,7 +196,7 @@ void ListHostDirectory(const char* pattern) {
   }
   found.clear();
   if (files) files->List(all.c_str(), found);
-  for (const DirectoryEntry& e : found)
+  for (const FileListEntry& e : found)
     if (e.name != "." && e.name != "..") Listing.entries.push_back(e);
   Listing.active = true;
   ContinueListing();

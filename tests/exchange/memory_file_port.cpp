@@ -141,12 +141,12 @@ bool MemoryFilePort::MakeDirectory(const char* path) {
   return true;
 }
 
-bool MemoryFilePort::List(const char* pattern, std::vector<DirectoryEntry>& out) {
+bool MemoryFilePort::List(const char* pattern, std::vector<FileListEntry>& out) {
   const std::string n = Normal(pattern);
   const std::string folder = Parent(n);
   const std::string last = n.substr(folder.empty() ? 0 : folder.size() + 1);
   auto entry = [&](const std::string& path, bool directory) {
-    DirectoryEntry e;
+    FileListEntry e;
     e.name = path.substr(folder.empty() ? 0 : folder.size() + 1);
     e.directory = directory;
     e.size = directory ? 0 : static_cast<int64_t>(files[path].size());
@@ -163,7 +163,7 @@ bool MemoryFilePort::List(const char* pattern, std::vector<DirectoryEntry>& out)
   if (HasWildcard(last.c_str())) {
     // The system lists "." and ".." inside a folder too.
     if (!folder.empty() && WildcardMatch(last.c_str(), ".")) {
-      DirectoryEntry dot;
+      FileListEntry dot;
       dot.name = ".";
       dot.directory = true;
       out.push_back(dot);

@@ -50,7 +50,7 @@ class MemoryFilePort final : public FilePort {
   bool Remove(const char* path) override;
   bool Rename(const char* from, const char* to) override;
   bool MakeDirectory(const char* path) override;
-  bool List(const char* pattern, std::vector<DirectoryEntry>& out) override;
+  bool List(const char* pattern, std::vector<FileListEntry>& out) override;
   bool SameFile(const char* a, const char* b) override;
 
  private:

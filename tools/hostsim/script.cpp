@@ -371,6 +371,10 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         in.resendAt = resend;
         in.cancelAt = cancel;
         in.flags = flags;
+    } else if (cmd == "expect-file") {
+        std::vector<std::string> w = words(rest);
+        if (w.size() != 1) return fail("expect-file needs a file");
+        emit(Op::ExpectFile).name = besideScriptOrVariable(w[0]);
     } else if (cmd == "expect-hex-upload") {
         std::vector<std::string> w = words(rest);
         if (w.size() != 1) return fail("expect-hex-upload needs a file");

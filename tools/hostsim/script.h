@@ -41,6 +41,7 @@ enum class Op {
     SendHexStream,   // name: file, as hexadecimal pairs and CR
     ExpectUpload,    // name: file the upload must equal; resendAt, cancelAt; flags: kUpload255*
     ExpectHexUpload, // name: file the hexadecimal upload must equal
+    ExpectFile,      // name: file whose bytes must come next, exactly
     Fail,            // text: fail the session with this message
     End,             // end of the main script: the session ends, the connection closes
 };

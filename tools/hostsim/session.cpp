@@ -169,6 +169,15 @@ bool Session::step(const Instr& in) {
         case Op::SendHexStream: going = sendStream(in, true); break;
         case Op::ExpectUpload: going = expectUpload(in); break;
         case Op::ExpectHexUpload: going = expectHexUpload(in); break;
+        case Op::ExpectFile: {
+            std::string contents;
+            if (!readFileArgument(in, contents)) return false;
+            Instr exact = in;
+            exact.text = Text();
+            exact.text.appendBytes(contents);
+            going = expectExact(exact);
+            break;
+        }
         case Op::Fail:
             return fail(in, "fail: " + printable(in.text.expand(input_)));
         case Op::Close:
