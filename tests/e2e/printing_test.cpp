@@ -119,6 +119,36 @@ TEST_F(Printing, TransparentPrintLocalPrinterTextAndImagePrintScreenAndExit) {
   EXPECT_EQ(image.compare(0, 4, "%!PS"), 0) << "a page from the printer driver";
   EXPECT_EQ(image.find("PRINT SCREEN TEST"), std::string::npos) << "drawn, not sent as text";
 
+  // A selected transparent printer: chosen in the print-setup dialog, stored
+  // as device, driver and port, and reachable (no "unavailable" message).
+  PostMessageA(main, WM_COMMAND, CMD_PRINTING, 0);
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindDialogTitled(terminal.processId(), "Configure Printing")); }, 20000));
+  EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_PRINT_IMAGE), BST_CHECKED) << "the choice was kept";
+  SendMessageA(GetDlgItem(dialog, IDC_PRINT_SELECTED_PRINTER), BM_CLICK, 0, 0);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_PRINT_SELECT_PRINTER)));
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PRINT_SELECT_PRINTER, BN_CLICKED), 0);
+  HWND setup = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (setup = FindDialogTitled(terminal.processId(), "Print Setup")); }, 20000));
+  PressButton(setup, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(setup); }, 10000));
+  char shown[128] = "";
+  ASSERT_TRUE(WaitFor([&] {
+    GetDlgItemTextA(dialog, IDC_PRINT_PRINTER_NAME, shown, sizeof shown);
+    return shown[0] != 0;
+  }, 10000));
+  const std::string queue = std::getenv("TAVIX_CUPS_QUEUE") ? std::getenv("TAVIX_CUPS_QUEUE") : "";
+  EXPECT_EQ(std::string(shown).substr(0, queue.size() + 1), queue + "\r") << shown;
+  PressButton(dialog, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 10000));
+  Sleep(500);
+  EXPECT_EQ(FindMessageBox(terminal.processId(), "Selected transparent printer unavailable"), nullptr);
+  char stored[128] = "";
+  const std::string ini = terminal.folder() + "\\Corvane\\corvane.ini";
+  GetPrivateProfileStringA("Config", "Transparent name", "", stored, sizeof stored, ini.c_str());
+  EXPECT_EQ(std::string(stored).substr(0, queue.size() + 1), queue + ":") << stored;
+  EXPECT_EQ(GetPrivateProfileIntA("Config", "Transparent_selected", 0, ini.c_str()), 1);
+  EXPECT_EQ(GetPrivateProfileIntA("Config", "Character printscreen", 1, ini.c_str()), 0);
+
   // The host opens a transparent print and never ends it; the exit does.
   PostMessageA(main, WM_CHAR, 'a', 0);
   ASSERT_TRUE(WaitFor([&] { return lib.Text(3, 0, 8) == "LAST JOB"; }, 20000));
