@@ -44,10 +44,7 @@ int main(int argc, char** argv) {
   if (!t.Start()) return 1;
   HWND main = t.WaitForMainWindow();
   if (!main) return 1;
-  HWND box = nullptr;
-  if (!WaitFor([&] { return (box = FindMessageBox(t.processId(), "Connection terminated")); }, 300000)) return 1;
-  PressButton(box, IDNO);
-  WaitFor([&] { return !IsWindow(box); }, 10000);
+  if (!AnswerMessageBox(t.processId(), "Connection terminated", IDNO, 300000)) return 1;
   const bool same = ReadFile(here + "\\down.bin") == ReadFile(argv[1]);
   std::printf("terminal: the downloaded file %s the host's\n", same ? "equals" : "DIFFERS FROM");
 

@@ -17,6 +17,12 @@ const uint8_t kEndOfData[] = {2, 10};
 
 void SendEndOfData() { SendToHost(kEndOfData, sizeof kEndOfData); }
 
+// An upload given up or over: its counter released, its source closed.
+void ReleaseUpload(_src* source) {
+  ReleaseTransferCounter();
+  if (source) source->close();
+}
+
 }  // namespace
 
 // ---- Checksum blocks ------------------------------------------------------
@@ -92,14 +98,10 @@ void _upld_cksum::SendBlock() {
 
 void _upld_cksum::End() {
   EndUploadStream();
-  ReleaseTransferCounter();
-  if (source_) source_->close();
+  ReleaseUpload(source_);
 }
 
-void _upld_cksum::abandon() {
-  ReleaseTransferCounter();
-  if (source_) source_->close();
-}
+void _upld_cksum::abandon() { ReleaseUpload(source_); }
 
 // ---- Hexadecimal lines -----------------------------------------------------
 
@@ -132,14 +134,10 @@ void _upld_hex::take(uint8_t byte) {
 
 void _upld_hex::End() {
   EndUploadStream();
-  ReleaseTransferCounter();
-  if (source_) source_->close();
+  ReleaseUpload(source_);
 }
 
-void _upld_hex::abandon() {
-  ReleaseTransferCounter();
-  if (source_) source_->close();
-}
+void _upld_hex::abandon() { ReleaseUpload(source_); }
 
 // ---- Nothing to send ---------------------------------------------------------
 

@@ -23,11 +23,7 @@ TEST(AuxDownload, TheDeviceOnTheAuxiliaryPortGetsTheBytes) {
   ASSERT_TRUE(terminal.Start());
   HWND main = terminal.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(terminal.processId(), "Connection terminated, reconnect?")); },
-                      60000));
-  PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
+  ASSERT_TRUE(AnswerMessageBox(terminal.processId(), "Connection terminated, reconnect?", IDNO, 60000));
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(terminal.WaitForExit(), 0);
 }

@@ -75,3 +75,16 @@ HWND FindMessageBox(DWORD processId, const char* text) {
 }
 
 void PressButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+bool AnswerMessageBox(DWORD processId, const char* text, int id, DWORD milliseconds) {
+  HWND box = nullptr;
+  DWORD start = GetTickCount();
+  while (!(box = FindMessageBox(processId, text))) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(20);
+  }
+  PressButton(box, id);
+  for (start = GetTickCount(); IsWindow(box); Sleep(20))
+    if (GetTickCount() - start > 10000) return false;
+  return true;
+}

@@ -14,3 +14,6 @@ HWND FindDialogTitled(DWORD processId, const char* title);
 std::string DialogText(HWND dialog);
 // Press a button of the dialog (IDYES, IDNO, IDOK...).
 void PressButton(HWND dialog, int id);
+// Wait for the message box with `text`, press the button and wait for the
+// box to go; false when it did not come or stayed.
+bool AnswerMessageBox(DWORD processId, const char* text, int id, DWORD milliseconds);

@@ -154,9 +154,7 @@ TEST_F(Printing, TransparentPrintLocalPrinterTextAndImagePrintScreenAndExit) {
   ASSERT_TRUE(WaitFor([&] { return lib.Text(3, 0, 8) == "LAST JOB"; }, 20000));
   Sleep(500);
   PostMessageA(main, WM_CLOSE, 0, 0);
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(terminal.processId(), "Close current connection?")); }, 20000));
-  PressButton(box, IDYES);
+  ASSERT_TRUE(AnswerMessageBox(terminal.processId(), "Close current connection?", IDYES, 20000));
   EXPECT_EQ(terminal.WaitForExit(), 0);
   EXPECT_EQ(Job(5), "unfinished");
 }

@@ -65,11 +65,7 @@ TEST_F(ScreenImage, SavesTheScreenAndTheTracePages) {
               static_cast<unsigned long>(blankMs), static_cast<unsigned long>(blocksMs),
               static_cast<unsigned long>(debugMs));
   PostMessageA(main, WM_CHAR, 'b', 0);
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(terminal.processId(), "Connection terminated, reconnect?")); },
-                      30000));
-  PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
+  ASSERT_TRUE(AnswerMessageBox(terminal.processId(), "Connection terminated, reconnect?", IDNO, 30000));
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(terminal.WaitForExit(), 0);
 }

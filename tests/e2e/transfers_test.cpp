@@ -60,11 +60,7 @@ TEST(FileTransfers, DownloadsUploadsAndServicesLeaveTheRightFiles) {
   ASSERT_NE(main, nullptr);
 
   // The host ends the session in the middle of a download.
-  HWND box = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(terminal.processId(), "Connection terminated, reconnect?")); },
-                      120000));
-  PressButton(box, IDNO);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }, 10000));
+  ASSERT_TRUE(AnswerMessageBox(terminal.processId(), "Connection terminated, reconnect?", IDNO, 60000));
 
   const std::string blocks = Data("blocks.bin");
   EXPECT_EQ(ReadFile(here + "\\download.bin"), blocks);
