@@ -208,7 +208,7 @@ TEST(TiffWriter, APageNotOfOneBitPerPixelIsAnError) {
   w.AppendPage(page);
   EXPECT_TRUE(w.failed());
   EXPECT_FALSE(w.Finish());
-  EXPECT_EQ(U32(sink.bytes, 4), 0u) << "no directory was written";
+  EXPECT_LE(sink.bytes.size(), 8u) << "no more than the header: no directory";
 }
 
 }  // namespace
