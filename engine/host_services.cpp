@@ -218,7 +218,8 @@ void ChoosePath() {
   ReplyTextLine(chosen, '\r');
 }
 
-// "source,destination" split at the first comma; no comma: no destination.
+// "source,destination" split at the first comma; no comma: no destination
+// (null, so that the service can tell it from an empty one).
 struct SourceAndDestination {
   char source[kParamBufferSize];
   const char* destination;
@@ -231,7 +232,7 @@ void SplitAtComma(const char* text, SourceAndDestination& out) {
     *comma = 0;
     out.destination = comma + 1;
   } else {
-    out.destination = "";
+    out.destination = nullptr;
   }
 }
 

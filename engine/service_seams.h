@@ -124,7 +124,8 @@ class FileSeam {
   virtual ~FileSeam() = default;
   // ESC D B: a path chosen by the user, or "" when cancelled.
   virtual void ChoosePath(bool directory, const char* text, char* out, int outSize) { out[0] = 0; }
-  // ESC D C / D c / F C: copy; returns success, with the byte count or error code.
+  // ESC D C / D c: copy (destination null when the text had no comma);
+  // returns success, with the byte count or the error code.
   virtual bool CopyHostFile(const char* source, const char* destination, int64_t* countOrError) {
     *countOrError = 0;
     return false;

@@ -77,8 +77,10 @@ struct RawSendPorts {
 // order) is queued. What does not fit in the queue beeps and is dropped.
 void TelnetRawSend(const uint8_t* bytes, int count, const RawSendPorts& ports);
 
-// Telnet write: runs without 255 go to raw send as they are; each 255 goes
-// as two raw sends of 255. Nothing for a count below 1.
+// Telnet write: the bytes with each 255 doubled, in raw sends of at most
+// kTelnetWriteChunk bytes (one send for any short write). Nothing for a count
+// below 1.
+constexpr int kTelnetWriteChunk = 1024;
 void TelnetWrite(const uint8_t* bytes, int count, const RawSendPorts& ports);
 
 // The break: IAC IP through raw send.

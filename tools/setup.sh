@@ -31,6 +31,10 @@ xfonts-terminus              # code page 437 friendly bitmap fonts
 fonts-terminus
 time                         # /usr/bin/time: the replay tool's constant-memory test
 libvterm-dev                 # benchmark peer of the replay tool (bench/), never linked into the product
+cups-daemon                  # a private print server for the printing end-to-end tests
+cups-client                  # lpstat/lpadmin for that server; Wine's printing reaches it through libcups
+libtiff-tools                # tiffdump/tiffinfo read the terminal's TIFF screen images
+libtiff-dev                  # native tests decode the TIFF writer's rows with libtiff
 "
 
 wanted() { sed -e 's/#.*//' <<<"$PACKAGES" | tr -s ' \n' '\n' | sed '/^$/d'; }

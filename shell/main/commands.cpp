@@ -20,6 +20,8 @@
 #include "shell_state.h"
 #include "dialing_shell.h"
 #include "shell/editlink/helper_link_win32.h"
+#include "shell/printing/printing_win32.h"
+#include "transfer_starts.h"
 
 namespace {
 
@@ -199,7 +201,25 @@ void HandleCommand(HWND window, int id) {
     case CMD_RECEIVED_DATA_KEY:
       if (Config.store.config.rcv_dump) ReceivedDataDumpCommand();
       break;
+    case CMD_PRINT_SCREEN:
+      PrintScreenCommand(window);
+      break;
+    case CMD_EDIT_PRINT:
+      LeaveMenuSelection();
+      PrintScreenCommand(window);
+      break;
+    case CMD_PRINTING:
+      RunPrintingDialog(window);
+      break;
+    case CMD_SCREEN_TO_FILE:
+      SaveScreenImageCommand(window, false);
+      break;
+    case CMD_SCREEN_TO_FILE_DEBUG:
+      if (Config.store.config.debug) SaveScreenImageCommand(window, true);
+      break;
     case CMD_BREAK:
+      // The PC side of a transfer in progress is cancelled first.
+      AbandonAllTransfers();
       if (Config.store.config.controlc_break) {
         const uint8_t etx = 3;
         Channels.current->write(&etx, 1);

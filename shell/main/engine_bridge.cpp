@@ -26,6 +26,11 @@
 #include "dialing_shell.h"
 #include "serial_shell.h"
 #include "shell/editlink/helper_link_win32.h"
+#include "aux_port.h"
+#include "file_port_win32.h"
+#include "print_service.h"
+#include "transfer_objects.h"
+#include "transfer_service.h"
 
 namespace {
 
@@ -117,8 +122,8 @@ class ShellLoginReport final : public LoginReportSeam {
   void AnnounceLogout() override { ReportLogout(MainTitle()); }
 };
 
-// ESC D B: the file-selection service.
-class ShellFiles final : public FileSeam {
+// The transfers and file services, and ESC D B: the file-selection service.
+class ShellFiles final : public TransferService {
  public:
   void ChoosePath(bool directory, const char* text, char* out, int outSize) override {
     ChoosePathForHost(directory, text, out, outSize);
@@ -128,12 +133,21 @@ class ShellFiles final : public FileSeam {
 Win32EngineShell engineShell;
 ShellLoginReport loginReport;
 ShellFiles files;
+TransparentPrintService printing;
+Win32FilePort fileSystem;
 CurrentChannelPort channelPort;
 
 const char* MainTitleText() {
   static std::string title;
   title = MainTitle();
   return title.c_str();
+}
+
+// A long download's byte counter: the window repaints now, not when the
+// socket messages let it.
+void RepaintNow() {
+  FlushRenderNotifications();
+  if (Shell.paintTarget) UpdateWindow(Shell.paintTarget);
 }
 
 void WriteKeyBytes(const uint8_t* bytes, int count) { Channels.current->write(bytes, count); }
@@ -147,10 +161,12 @@ void AttachEngineToShell() {
   c.channel = &channelPort;
   c.loginReport = &loginReport;
   c.files = &files;
+  c.printing = &printing;
   c.keyboard = AttachKeyboardToShell();
   c.dialing = DialSeamForShell();
   c.auxPort = AuxPortSeamForShell();
   AttachEngine(c);
+  TransferPorts = TransferWiring{&fileSystem, AuxPortWriteSync, AuxPortReleaseAfterTransfer, RepaintNow, nullptr};
   ResetEngine();
   // The first connection starts on the initialised 80 x 24 work area, as
   // every later one does after a close: a host that greets with plain text

@@ -9,12 +9,14 @@
 #include "shell_state.h"
 #include "serial_shell.h"
 #include "shell/editlink/helper_link_win32.h"
+#include "shell/printing/printing_win32.h"
 
 void ShutDown() {
   Channels.current->close();
   Channels.current = &NoChannel;
   CloseAuxiliaryPort();
   Engine.windows->CloseAllWindows();
+  ShutDownPrinting();
   DeleteRenderObjects();
   DeleteFonts();
   StopLoginReport();

@@ -21,6 +21,7 @@
 #include "shell_state.h"
 #include "serial_shell.h"
 #include "shell/editlink/helper_link_win32.h"
+#include "shell/printing/printing_win32.h"
 
 namespace {
 
@@ -120,6 +121,7 @@ bool InitialiseInstance(int show) {
 
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   Config.store.config.printer = 0;  // the printer selection starts every run at 0
+  AttachPrinting();
   SetMenuMarks();
   Config.store.correct_mouse_settings();
   if (ApplyColorOverrides()) InvalidateRect(Shell.mainWindow, nullptr, FALSE);
@@ -171,6 +173,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   Shell.savedPlacementValid = Config.store.placement_valid;
   AttachEngineToShell();
   AttachChannelEvents();
+  LoadMessagingFolders();
   StartAutoLoginFromCommandLine();
   if (!SetUpFonts(instance, Config.store)) {
     ShowStringMessage(nullptr, IDS_NO_SUITABLE_FONT);

@@ -131,24 +131,33 @@ void DeletePrintFonts(HFONT fonts[4]) {
     }
 }
 
+int PrintRuns(const Cell* line, int row, CellRun runs[kScreenCols], uint8_t styles[kScreenCols]) {
+    const RoleContext ctx = RoleContextFromScreen(InputHiliteOption());
+    const CellSelection none{false, 0, 0, 0, 0};
+    const int n = SplitRow(line, row, 0, kScreenCols - 1, none, false, runs);
+    for (int i = 0; i < n; ++i)
+        styles[i] = static_cast<uint8_t>(
+            Colors.roles[RoleForCell(runs[i].attrClass, runs[i].level, runs[i].choice, ctx)].printStyle & 3);
+    return n;
+}
+
 void PaintOnto(HDC dc, const PrintLayout& layout, const Cell* buffer) {
     const Cell* cells = buffer ? buffer : Screen.cells;
     const int rows = buffer ? kScreenRows : kWorkRows;  // the status row is not printed
-    const RoleContext ctx = RoleContextFromScreen(InputHiliteOption());
-    const CellSelection none{false, 0, 0, 0, 0};
     const CellAdvances advances(layout.cellWidth);
     const int saved = SaveDC(dc);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     CellRun runs[kScreenCols];
+    uint8_t styles[kScreenCols];
     for (int row = 0; row < rows; ++row) {
         const Cell* line = cells + row * kScreenCols;
-        const int n = SplitRow(line, row, 0, kScreenCols - 1, none, false, runs);
+        const int n = PrintRuns(line, row, runs, styles);
         const int y = layout.yOrigin + row * layout.rowHeight;
         for (int i = 0; i < n; ++i) {
             const CellRun& run = runs[i];
-            const int style = Colors.roles[RoleForCell(run.attrClass, run.level, run.choice, ctx)].printStyle & 3;
+            const int style = styles[i];
             if (layout.fonts[style]) SelectObject(dc, layout.fonts[style]);
             char text[kScreenCols];
             for (int c = 0; c < run.count; ++c) text[c] = static_cast<char>(line[run.col + c].glyph);

@@ -117,6 +117,44 @@ void CreatePrintFonts(int height, int width, HFONT fonts[4]);
 void DeletePrintFonts(HFONT fonts[4]);
 // Rows 0-23 of the ScreenModel, or rows 0-24 of `buffer` when given, in black.
 void PaintOnto(HDC dc, const PrintLayout& layout, const Cell* buffer);
+// The runs of a row as PaintOnto draws them, and each run's print style.
+int PrintRuns(const Cell* line, int row, tavix::render::CellRun runs[kScreenCols], uint8_t styles[kScreenCols]);
+
+// A one-bit page in memory (the screen image): rows top first, stride bytes
+// apart, bit 1 white, the most significant bit the leftmost pixel.
+struct MonochromePage {
+    uint8_t* bits;
+    int width, height, stride;
+};
+// Glyphs drawn once by GDI in each print font and kept as bit masks, so that
+// a page of 2,000 cells costs 2,000 copies rather than 2,000 glyph renderings.
+class PageGlyphCache {
+public:
+    // The layout's cell size and fonts; the fonts stay the caller's.
+    explicit PageGlyphCache(const PrintLayout& layout);
+    ~PageGlyphCache();
+    PageGlyphCache(const PageGlyphCache&) = delete;
+    PageGlyphCache& operator=(const PageGlyphCache&) = delete;
+    // Black the glyph's pixels at the cell whose top left corner is (x, y).
+    void Draw(const MonochromePage& page, int x, int y, int style, uint8_t glyph);
+
+private:
+    struct Glyph;
+    const Glyph& Get(int style, uint8_t glyph);
+    PrintLayout layout_;
+    int pad_, boxWidth_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    uint8_t* scratch_ = nullptr;
+    int scratchStride_ = 0;
+    Glyph* glyphs_[4] = {};
+};
+// PaintOnto for a page in memory, through the glyph cache.
+void PaintOntoPage(const MonochromePage& page, const PrintLayout& layout, const Cell* buffer, PageGlyphCache& cache);
+// A line of text in print style 0, one cell a character, from (x, y).
+void PaintTextOntoPage(const MonochromePage& page, const PrintLayout& layout, int x, int y, const char* text,
+                       int length, PageGlyphCache& cache);
 
 // Engine notifications: repaint cells (no erase); repaint the window frame.
 void InvalidateCellRect(int col, int row, int width, int height);

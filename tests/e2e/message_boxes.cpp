@@ -35,7 +35,32 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
   return FALSE;
 }
 
+struct TitleSearch {
+  DWORD pid;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM param) {
+  TitleSearch* s = reinterpret_cast<TitleSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != s->pid || !IsWindowVisible(window)) return TRUE;
+  char name[32], title[256];
+  GetClassNameA(window, name, sizeof name);
+  GetWindowTextA(window, title, sizeof title);
+  if (std::strcmp(name, "#32770") != 0 || std::strcmp(title, s->title) != 0) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 }  // namespace
+
+HWND FindDialogTitled(DWORD processId, const char* title) {
+  TitleSearch s{processId, title, nullptr};
+  EnumWindows(FindTitled, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
 
 std::string DialogText(HWND dialog) {
   std::string text;
@@ -50,3 +75,16 @@ HWND FindMessageBox(DWORD processId, const char* text) {
 }
 
 void PressButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+bool AnswerMessageBox(DWORD processId, const char* text, int id, DWORD milliseconds) {
+  HWND box = nullptr;
+  DWORD start = GetTickCount();
+  while (!(box = FindMessageBox(processId, text))) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(20);
+  }
+  PressButton(box, id);
+  for (start = GetTickCount(); IsWindow(box); Sleep(20))
+    if (GetTickCount() - start > 10000) return false;
+  return true;
+}

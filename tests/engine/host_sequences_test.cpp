@@ -54,6 +54,8 @@ TEST_F(HostSequences, RepliesAndSeamCalls) {
       {"\x1bSR" + P({2}) + "Yes\n", "", "answer-edit 2 Yes"},
       {"\x1b" "DC" "a.txt,b.txt\n", "1", "copy a.txt -> b.txt"},
       {"\x1b" "Dc" "a.txt,b.txt\n", "1\xfe" "1234\r", "copy a.txt -> b.txt"},
+      {"\x1b" "DCa.txt\n", "1", "copy a.txt -> (no comma)"},
+      {"\x1b" "DCa.txt,\n", "1", "copy a.txt -> "},
       {"\x1b" "FC" "out.txt\n", "0\xfe" "5\r", "copy-source -> out.txt"},
       {"\x1b" "DDold.txt\n", "0", "delete old.txt"},
       {"\x1b" "DE xls.xls\n", "0", "open-document xls.xls"},

@@ -2,13 +2,15 @@
 // own host windows, text blocks, pick lists, fields and the program editor's
 // relay driving the helper library's real edit windows (without their Win32
 // frames, each edited and saved by a scripted user as it loads) and the
-// terminal's real preference callbacks, and every other seam recording. The first byte picks a few shell
-// behaviours so the drain protocol and the sound paths are explored too; with
-// its key bit set, the last byte of each chunk also becomes a key for the
-// local mode that holds the keyboard (the block editors, their find prompt,
-// pick lists, fields), so the edit records and replies are driven as well.
-// Any write outside the model is caught by AddressSanitizer; the checks below
-// catch a model left in an impossible state.
+// terminal's real preference callbacks; the file transfers and printing run
+// for real over in-memory files and a spooler that takes everything; every
+// other seam records. The first byte picks a few shell behaviours so the
+// drain protocol and the sound paths are explored too; with its key bit set,
+// the last byte of each chunk also becomes a key for the local mode that
+// holds the keyboard (the block editors, their find prompt, pick lists,
+// fields), so the edit records and replies are driven as well. Any write
+// outside the model is caught by AddressSanitizer; the checks below catch a
+// model left in an impossible state.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +19,7 @@
 #include "block_store.h"
 #include "dial_service.h"
 #include "engine.h"
+#include "memory_file_port.h"
 #include "memory_gdl_store.h"
 #include "edit_relay.h"
 #include "headless_frame.h"
@@ -24,10 +27,15 @@
 #include "line_store.h"
 #include "message_line.h"
 #include "moxel_to_edit.h"
+#include "messaging_folders.h"
+#include "print_service.h"
+#include "raw_print.h"
 #include "recording_shell.h"
 #include "shell/config/ini_memory.h"
 #include "shell/editlink/edit_to_moxel.h"
 #include "status_row.h"
+#include "transfer_objects.h"
+#include "transfer_service.h"
 
 namespace {
 
@@ -126,6 +134,60 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
+class AcceptingSpooler final : public SpoolerPort {
+ public:
+  PrinterHandle Open(const char*) override { return 1; }
+  void Close(PrinterHandle) override {}
+  bool StartDocument(PrinterHandle, const char*, const char*, int* error) override {
+    *error = 0;
+    return true;
+  }
+  bool StartPage(PrinterHandle, int* error) override {
+    *error = 0;
+    return true;
+  }
+  bool Write(PrinterHandle, const uint8_t*, int count, int* error) override {
+    *error = 0;
+    Check(count > 0 && count <= kPrintLineSize);
+    return true;
+  }
+  bool EndPage(PrinterHandle) override { return true; }
+  bool EndDocument(PrinterHandle) override { return true; }
+  void Abort(PrinterHandle) override {}
+};
+
+struct Services {
+  MemoryFilePort files;
+  TransferService transfers;
+  TransparentPrintService printing;
+  AcceptingSpooler spooler;
+};
+
+Services& TheServices() {
+  static Services services;
+  return services;
+}
+
+void NoMessage(const char*) {}
+bool AuxWrite(const uint8_t*, int count) { return count > 0; }
+
+// A few files for uploads and copies, the messaging folders for "&".
+void PrepareServices(bool printer) {
+  Services& s = TheServices();
+  s.files.Clear();
+  s.files.Put("./edata", "work file \xff\xf0\x02\r\n");
+  s.files.Put("a", std::string(300, 'a'));
+  s.files.MakeFolders("m\\ToPC");
+  TransferPorts = TransferWiring{&s.files, AuxWrite, nullptr, nullptr, nullptr};
+  ResetTransfers();
+  ResetMessaging();
+  Messaging.enabled = Messaging.haveDirectory = Messaging.useSubdirectory = true;
+  Messaging.directory[0] = 'm';
+  ResetPrint();
+  PrintPorts = PrintWiring{&s.spooler, NoMessage};
+  Print.transparentPrinter = printer ? 1 : kNoPrinter;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -146,6 +208,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The engine's own services, so they are fuzzed too.
   EngineContext context = Engine;
   context.windows = nullptr;
+  context.files = &TheServices().transfers;
+  context.printing = &TheServices().printing;
   DialDirectory& directory = Directory();
   directory.pass.Abandon();
   directory.pass.Finish();
@@ -161,6 +225,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   AttachEngine(context);
   HeadlessEditFrame::onLoaded = EditAndSave;
   AttachEditWindows(EditWindowPort{mode & 128 ? nullptr : CreateEditWindow, &Callbacks(), MainTitle});
+  // A printer is chosen unless two unrelated mode bits are set together.
+  PrepareServices((mode & 9) != 9);
   ResetEngine();
   ResetConnectionState();
 
@@ -188,9 +254,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(Screen.message.length <= kHostMessageMax);
   Check(LineStore.lineCount <= kLineStoreMaxLines + kSegmentLines);
 
-  // A connection reset leaves no memory block behind.
+  // A connection reset leaves no memory block behind, and no transfer.
   ResetConnectionState();
   Check(LiveBlockCount() == 0);
+  Check(Transfers.currentDownload == nullptr && Transfers.currentUpload == nullptr);
+  Check(TheServices().files.OpenHandles() == 0);
+  Check(Screen.message.reserved == 0);
+  ClosePrinters();
+  Check(!Print.jobOpen);
   // A pass left open is abandoned with its lock.
   directory.pass.Abandon();
   Check(!directory.lock.held);

@@ -154,12 +154,18 @@ TEST(TelnetWrite, DoublesIacAndKeepsOrder) {
     EXPECT_EQ(r.wire, c.wire);
     EXPECT_EQ(r.traced, c.wire);
   }
-  // Each 255 is a raw send of its own: a run, 255, 255, a run.
+  // A write with 255 in it is still one send (a 255 sent alone would wait
+  // on the host's acknowledgement); a long one goes in chunks.
   OutputQueueClear();
   SendRecorder r;
   const std::string in = S({'a', 'b', 255, 'c'});
   TelnetWrite(reinterpret_cast<const uint8_t*>(in.data()), 4, r.Ports());
-  EXPECT_EQ(r.calls, 4);
+  EXPECT_EQ(r.calls, 1);
+  SendRecorder flood;
+  const std::string all255(2000, '\xFF');
+  TelnetWrite(reinterpret_cast<const uint8_t*>(all255.data()), 2000, flood.Ports());
+  EXPECT_EQ(flood.wire, std::string(4000, '\xFF'));
+  EXPECT_EQ(flood.calls, 4);
 }
 
 TEST(TelnetWrite, DoublingSurvivesBackPressure) {

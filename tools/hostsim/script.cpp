@@ -136,6 +136,11 @@ struct Parser {
         return from.substr(0, slash + 1) + path;
     }
 
+    // A path argument; "$NAME" is taken from the environment when the line runs.
+    std::string besideScriptOrVariable(const std::string& path) const {
+        return !path.empty() && path[0] == '$' ? path : besideScript(path);
+    }
+
     bool parseSource(const std::string& source, const std::string& fileName);
     bool include(const std::string& path);
     bool command(const std::string& cmd, const std::string& rest);
@@ -150,7 +155,7 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         emit(Op::Send).text = t;
     } else if (cmd == "sendfile") {
         if (rest.empty()) return fail("sendfile needs a path");
-        emit(Op::SendFile).name = besideScript(rest);
+        emit(Op::SendFile).name = besideScriptOrVariable(rest);
     } else if (cmd == "block" || cmd == "block-counted") {
         std::vector<std::string> w;
         std::string after;
@@ -348,6 +353,62 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         Text t;
         if (!text(rest, t)) return false;
         emit(Op::ClockPrint).text = t;
+    } else if (cmd == "send-blocks") {
+        // send-blocks SIZE PATH [ack] [bad N]
+        std::vector<std::string> w = words(rest);
+        long size = 0, bad = -1, flags = 0;
+        bool ok = w.size() >= 2 && number(w[0], 1, 1020, size);
+        for (size_t i = 2; ok && i < w.size(); ++i) {
+            if (w[i] == "ack") {
+                flags |= kBlocksAcknowledged;
+            } else if (w[i] == "bad" && i + 1 < w.size() && number(w[i + 1], 0, 100000000, bad)) {
+                ++i;
+            } else {
+                ok = false;
+            }
+        }
+        if (!ok) return fail("send-blocks needs a block size 1..1020 and a file, then ack and bad N");
+        Instr& in = emit(Op::SendBlocks);
+        in.number = size;
+        in.name = besideScriptOrVariable(w[1]);
+        in.badBlock = bad;
+        in.flags = flags;
+    } else if (cmd == "send-text" || cmd == "send-hex") {
+        std::vector<std::string> w = words(rest);
+        if (w.size() != 1) return fail(cmd + " needs a file");
+        emit(cmd == "send-text" ? Op::SendTextStream : Op::SendHexStream).name = besideScriptOrVariable(w[0]);
+    } else if (cmd == "expect-upload") {
+        // expect-upload PATH [resend N] [cancel N] [raw255|escaped255]
+        std::vector<std::string> w = words(rest);
+        bool ok = !w.empty();
+        long resend = -1, cancel = -1, flags = 0;
+        for (size_t i = 1; ok && i < w.size(); ++i) {
+            if (w[i] == "raw255") {
+                flags |= kUpload255Raw;
+            } else if (w[i] == "escaped255") {
+                flags |= kUpload255Escaped;
+            } else if (w[i] == "resend" && i + 1 < w.size() && number(w[i + 1], 0, 100000000, resend)) {
+                ++i;
+            } else if (w[i] == "cancel" && i + 1 < w.size() && number(w[i + 1], 0, 100000000, cancel)) {
+                ++i;
+            } else {
+                ok = false;
+            }
+        }
+        if (!ok) return fail("expect-upload needs a file, then resend N, cancel N, raw255 or escaped255");
+        Instr& in = emit(Op::ExpectUpload);
+        in.name = besideScriptOrVariable(w[0]);
+        in.resendAt = resend;
+        in.cancelAt = cancel;
+        in.flags = flags;
+    } else if (cmd == "expect-file") {
+        std::vector<std::string> w = words(rest);
+        if (w.size() != 1) return fail("expect-file needs a file");
+        emit(Op::ExpectFile).name = besideScriptOrVariable(w[0]);
+    } else if (cmd == "expect-hex-upload") {
+        std::vector<std::string> w = words(rest);
+        if (w.size() != 1) return fail("expect-hex-upload needs a file");
+        emit(Op::ExpectHexUpload).name = besideScriptOrVariable(w[0]);
     } else if (cmd == "fail") {
         Text t;
         if (!text(rest, t)) return false;

@@ -38,6 +38,12 @@ enum class Op {
     SetInputTimeout, // number: milliseconds for the read family, 0 = none
     ClockStart,      // restart the session's stopwatch
     ClockPrint,      // text: print the text and the milliseconds since the stopwatch started
+    SendBlocks,      // name: file; number: block size; badBlock; flags: kBlocksAcknowledged
+    SendTextStream,  // name: file, as a text download (CR as 127, LF as 255, CR at the end)
+    SendHexStream,   // name: file, as hexadecimal pairs and CR
+    ExpectUpload,    // name: file the upload must equal; resendAt, cancelAt; flags: kUpload255*
+    ExpectHexUpload, // name: file the hexadecimal upload must equal
+    ExpectFile,      // name: file whose bytes must come next, exactly
     Fail,            // text: fail the session with this message
     End,             // end of the main script: the session ends, the connection closes
 };
@@ -46,6 +52,13 @@ enum class Op {
 // of an input field's reply).
 constexpr long kReadLineEcho = 1;
 constexpr long kReadLineToLf = 2;
+
+// send-blocks: wait for the terminal's answer to each block (13 written,
+// 2 resend, 1 failed).
+constexpr long kBlocksAcknowledged = 1;
+// expect-upload: how byte 255 must travel in the blocks.
+constexpr long kUpload255Raw = 1;
+constexpr long kUpload255Escaped = 2;
 
 struct Instr {
     Op op = Op::End;
@@ -59,6 +72,10 @@ struct Instr {
     int column = 0;
     int target = -1;     // instruction index
     int slot = -1;       // loop counter slot
+    long badBlock = -1;  // send-blocks: this block goes with a wrong checksum
+    long resendAt = -1;  // expect-upload: ask for this block again
+    long cancelAt = -1;  // expect-upload: end the upload with 2 after this block
+    long flags = 0;
 };
 
 struct Script {

@@ -4,6 +4,7 @@
 #include <sys/socket.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "edit_message.h"
 #include "screen_dump.h"
 #include "text.h"
+#include "transfer.h"
 
 namespace hostsim {
 
@@ -93,11 +95,9 @@ bool Session::step(const Instr& in) {
             break;
         }
         case Op::SendFile: {
-            std::ifstream f(in.name, std::ios::binary);
-            if (!f) return fail(in, "sendfile: cannot open " + in.name);
-            std::stringstream buffer;
-            buffer << f.rdbuf();
-            going = sendData(in, buffer.str());
+            std::string contents;
+            if (!readFileArgument(in, contents)) return false;
+            going = sendData(in, contents);
             break;
         }
         case Op::SendBlock: {
@@ -174,6 +174,20 @@ bool Session::step(const Instr& in) {
         case Op::ClockPrint:
             going = clockPrint(in);
             break;
+        case Op::SendBlocks: going = sendBlocks(in); break;
+        case Op::SendTextStream: going = sendStream(in, false); break;
+        case Op::SendHexStream: going = sendStream(in, true); break;
+        case Op::ExpectUpload: going = expectUpload(in); break;
+        case Op::ExpectHexUpload: going = expectHexUpload(in); break;
+        case Op::ExpectFile: {
+            std::string contents;
+            if (!readFileArgument(in, contents)) return false;
+            Instr exact = in;
+            exact.text = Text();
+            exact.text.appendBytes(contents);
+            going = expectExact(exact);
+            break;
+        }
         case Op::Fail:
             return fail(in, "fail: " + printable(in.text.expand(input_)));
         case Op::Close:
@@ -581,6 +595,148 @@ bool Session::handshake(const Instr& in) {
     std::string reply = data_.substr(0, want.size());
     data_.erase(0, want.size());
     if (reply != want) return fail(in, "handshake: the terminal answered " + quoted(reply) + ", not " + quoted(want));
+    return true;
+}
+
+}  // namespace hostsim
+
+namespace hostsim {
+
+bool Session::readFileArgument(const Instr& in, std::string& contents) {
+    std::string path = in.name;
+    if (!path.empty() && path[0] == '$') {
+        const char* value = std::getenv(path.c_str() + 1);
+        if (!value) return fail(in, "the environment has no " + path.substr(1));
+        path = value;
+    }
+    std::ifstream f(path, std::ios::binary);
+    if (!f) return fail(in, "cannot open " + path);
+    std::stringstream buffer;
+    buffer << f.rdbuf();
+    contents = buffer.str();
+    return true;
+}
+
+// The terminal's bytes up to the next `end` (which is taken too).
+bool Session::nextPiece(const Instr& in, char end, std::string& piece, const std::string& what) {
+    long long until = deadline(timeoutMs_);
+    for (;;) {
+        size_t at = data_.find(end);
+        if (at != std::string::npos) {
+            piece = data_.substr(0, at);
+            data_.erase(0, at + 1);
+            return true;
+        }
+        Got got = receive(until);
+        if (got != Got::Bytes) return waitFailed(in, got, what, timeoutMs_);
+    }
+}
+
+bool Session::sendBlocks(const Instr& in) {
+    std::string contents;
+    if (!readFileArgument(in, contents)) return false;
+    const size_t size = static_cast<size_t>(in.number);
+    const bool acknowledged = (in.flags & kBlocksAcknowledged) != 0;
+    long block = 0;
+    std::string batch;
+    for (size_t at = 0; at < contents.size(); at += size, ++block) {
+        const std::string data = contents.substr(at, size);
+        const uint8_t sequence = static_cast<uint8_t>(block);
+        const bool damaged = block == in.badBlock;
+        if (!acknowledged) {
+            // Unanswered blocks go out in large writes.
+            batch += encodeDownloadBlock(data, sequence, damaged);
+            if (batch.size() >= 65536 && !sendData(in, batch)) return false;
+            if (batch.size() >= 65536) batch.clear();
+            continue;
+        }
+        for (bool first = true;; first = false) {
+            if (!sendData(in, encodeDownloadBlock(data, sequence, damaged && first))) return false;
+            long long until = deadline(timeoutMs_);
+            while (data_.empty()) {
+                Got got = receive(until);
+                if (got != Got::Bytes) return waitFailed(in, got, "the answer to block " + std::to_string(block), timeoutMs_);
+            }
+            char answer = data_[0];
+            data_.erase(0, 1);
+            if (answer == '\r') break;
+            if (answer != '\x02')
+                return fail(in, "block " + std::to_string(block) + ": the terminal answered " + quoted(std::string(1, answer)));
+        }
+    }
+    if (!batch.empty() && !sendData(in, batch)) return false;
+    log_.write("sent " + std::to_string(block) + " blocks of " + std::to_string(contents.size()) + " bytes");
+    return true;
+}
+
+bool Session::sendStream(const Instr& in, bool hex) {
+    std::string contents;
+    if (!readFileArgument(in, contents)) return false;
+    return sendData(in, hex ? encodeHexStream(contents) : encodeTextStream(contents));
+}
+
+bool Session::expectUpload(const Instr& in) {
+    std::string want;
+    if (!readFileArgument(in, want)) return false;
+    if (!sendData(in, "\r")) return false;
+    std::string got;
+    Form255 seen = Form255::None;
+    for (long block = 0;; ++block) {
+        std::string line;
+        if (!nextPiece(in, '\n', line, "upload block " + std::to_string(block))) return false;
+        if (line == "\x02") break;
+        std::string data, error;
+        uint8_t sequence = 0;
+        if (!decodeUploadBlock(line, data, sequence, error))
+            return fail(in, "upload block " + std::to_string(block) + ": " + error);
+        if (sequence != static_cast<uint8_t>(block))
+            return fail(in, "upload block " + std::to_string(block) + " has the sequence byte " + std::to_string(sequence));
+        Form255 form = form255(line);
+        if (form != Form255::None) seen = seen == Form255::None || seen == form ? form : Form255::Both;
+        if (block == in.resendAt) {
+            if (!sendData(in, "\x01")) return false;
+            std::string again;
+            if (!nextPiece(in, '\n', again, "the resent block " + std::to_string(block))) return false;
+            if (again != line) return fail(in, "the resent block " + std::to_string(block) + " differs");
+        }
+        got += data;
+        if (block == in.cancelAt) {
+            if (!sendData(in, "\x02")) return false;
+            want = want.substr(0, got.size());
+            break;
+        }
+        if (!sendData(in, "\r")) return false;
+    }
+    if (got != want)
+        return fail(in, "the upload holds " + std::to_string(got.size()) + " bytes that differ from the " +
+                            std::to_string(want.size()) + " wanted");
+    if ((in.flags & kUpload255Raw) && seen != Form255::Raw) return fail(in, "byte 255 did not travel raw");
+    if ((in.flags & kUpload255Escaped) && seen != Form255::Escaped) return fail(in, "byte 255 was not escaped");
+    log_.write("upload of " + std::to_string(got.size()) + " bytes");
+    return true;
+}
+
+bool Session::expectHexUpload(const Instr& in) {
+    std::string want;
+    if (!readFileArgument(in, want)) return false;
+    std::string got;
+    for (int line = 0;; ++line) {
+        if (!sendData(in, "\r")) return false;
+        // A line ends in CR; the end of the data is 2 and LF.
+        long long until = deadline(timeoutMs_);
+        while (data_.size() < 2 && data_.find('\r') == std::string::npos) {
+            Got g = receive(until);
+            if (g != Got::Bytes) return waitFailed(in, g, "hex line " + std::to_string(line), timeoutMs_);
+        }
+        if (data_.compare(0, 2, "\x02\n") == 0) {
+            data_.erase(0, 2);
+            break;
+        }
+        std::string piece;
+        if (!nextPiece(in, '\r', piece, "hex line " + std::to_string(line))) return false;
+        if (!decodeHexLine(piece, got)) return fail(in, "hex line " + std::to_string(line) + " is " + quoted(piece));
+    }
+    if (got != want) return fail(in, "the hex upload differs from the file (" + std::to_string(got.size()) + " bytes)");
     return true;
 }
 

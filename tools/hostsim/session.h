@@ -67,6 +67,13 @@ private:
     bool identify(const Instr& in);
     bool handshake(const Instr& in);
     bool clockPrint(const Instr& in);
+    // Transfers (transfer.cpp holds the framing).
+    bool readFileArgument(const Instr& in, std::string& contents);
+    bool nextPiece(const Instr& in, char end, std::string& piece, const std::string& what);
+    bool sendBlocks(const Instr& in);
+    bool sendStream(const Instr& in, bool hex);
+    bool expectUpload(const Instr& in);
+    bool expectHexUpload(const Instr& in);
     void discardPending(const char* why);
     bool waitFailed(const Instr& in, Got got, const std::string& what, long ms);
 

@@ -80,6 +80,7 @@ void RecordingShell::FailureNotice() { Event("failure-notice"); }
 
 void RecordingShell::write(const uint8_t* bytes, int count) {
   if (keepSent) sent.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(count));
+  if (fillsOnWrite) drainRefused = true;
 }
 
 bool RecordingShell::when_drained(void (*callback)()) {
@@ -157,7 +158,7 @@ void RecordingShell::ChoosePath(bool directory, const char* text, char* out, int
   std::snprintf(out, static_cast<size_t>(outSize), "C:\\chosen\\%s", text);
 }
 bool RecordingShell::CopyHostFile(const char* source, const char* destination, int64_t* countOrError) {
-  Event(std::string("copy ") + source + " -> " + destination);
+  Event(std::string("copy ") + source + " -> " + (destination ? destination : "(no comma)"));
   *countOrError = 1234;
   return true;
 }

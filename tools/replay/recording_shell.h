@@ -41,6 +41,7 @@ class RecordingShell : public EngineShell,
   bool sound = true;
   bool tonePlaying = false;
   bool drainRefused = false;        // when_drained answers false (queue not empty)
+  bool fillsOnWrite = false;        // every write fills the queue again (drainRefused set)
   void (*drainCallback)() = nullptr;
   const char* localAddress = nullptr;
   std::string userId = "user";
