@@ -62,7 +62,9 @@ TEST(CommentBlock, LongTextWrapsCutsAndHangs) {
   const Lines lines = WriteCommentBlock(c);
   for (const std::string& l : lines) {
     EXPECT_LE(l.size(), 75u) << l;
-    if (!l.empty()) EXPECT_NE(l.back(), ' ') << l;
+    if (!l.empty()) {
+      EXPECT_NE(l.back(), ' ') << l;
+    }
   }
   // The hanging indent puts continuations under the text after "Note: ".
   EXPECT_EQ(lines[1].substr(0, 10), "*** Note: ");
@@ -177,7 +179,9 @@ TEST(CommentBlock, RandomFieldsReadBackTheSame) {
     Lines program = WriteCommentBlock(c);
     for (const std::string& l : program) {
       ASSERT_LE(l.size(), 75u) << "round " << round << ": " << l;
-      if (!l.empty()) ASSERT_NE(l.back(), ' ') << l;
+      if (!l.empty()) {
+        ASSERT_NE(l.back(), ' ') << l;
+      }
     }
     const int written = static_cast<int>(program.size());
     // The program's own lines follow the block.
