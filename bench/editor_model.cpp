@@ -23,26 +23,26 @@ namespace {
 // text padded to the record length, as the terminal keeps them.
 std::vector<std::string> GenerateRecords(int lines) {
   static const char* const kBodies[] = {
-      "PRINT \"CUSTOMER \":CUST.NAME:\" OWES \":FMT(BALANCE, \"R2\")",
-      "IF CUST.BALANCE > CREDIT.LIMIT THEN GOSUB WARN.CUSTOMER ; * over the limit",
-      "READ CUST.REC FROM CUST.FILE, CUST.ID ELSE CUST.REC = ''",
-      "FOR I = 1 TO DCOUNT(CUST.REC<4>, @VM) ; TOTAL = TOTAL + CUST.REC<4, I> ; NEXT I",
-      "CALL UPDATE.CUSTOMER(CUST.ID, CUST.REC, ERR.MSG)",
-      "! remember the customer's last order date for the report",
-      "LOCATE CUST.ID IN CUST.LIST<1> BY 'AL' SETTING POS ELSE INS CUST.ID BEFORE CUST.LIST<POS>",
-      "CUST.TOTAL = CUST.TOTAL + OCONV(AMOUNT, 'MD2') ; REM running total",
+      "PRINT \"CUSTOMER \":CUST.NAME:\" OWES \":BAL",
+      "IF CUST.BAL > LIMIT THEN GOSUB WARN ; * over",
+      "READ CUST.REC FROM F.CUST, CUST.ID ELSE NULL",
+      "FOR I = 1 TO N ; TOTAL += CUST.REC<4,I> ; NEXT I",
+      "CALL UPD.CUST(CUST.ID, CUST.REC, ERR.MSG)",
+      "! remember the CUST last order date for reports",
+      "LOCATE CUST.ID IN LIST<1> SETTING POS ELSE NULL",
+      "CUST.TOTAL = CUST.TOTAL + AMOUNT ; REM total",
   };
-  const size_t kRecordLength = 100;
+  const size_t kRecordLength = 64;
   std::vector<std::string> records;
   records.reserve(static_cast<size_t>(lines));
   for (int i = 0; i < lines; ++i) {
     std::string text;
     if (i == lines - 1) {
-      text = "      PRINT 'done' ; LASTWORD.HERE = 1 ; CUST.DONE = 1";
+      text = "   PRINT 'done' ; LASTWORD.HERE = 1 ; CUST.DONE = 1";
     } else if (i % 40 == 0) {
       text = "L" + std::to_string(i) + ": * section " + std::to_string(i / 40) + " CUST";
     } else {
-      text = std::string(static_cast<size_t>(6 + (i % 4) * 3), ' ') + kBodies[i % 8];
+      text = std::string(static_cast<size_t>(3 + (i % 3) * 3), ' ') + kBodies[i % 8];
     }
     std::string record(1, '\0');
     record += text;
