@@ -122,7 +122,12 @@ class FakeFrame final : public EditFrame {
     return answer > 0;
   }
 
+  void StartFlushTimer(long long ms) override { timerStarts.push_back(ms); }
+  void StopFlushTimer() override { ++timerStops; }
+
   bool createSucceeds = true;
+  std::vector<long long> timerStarts;  // each window timer asked for, in ms
+  int timerStops = 0;
   int answer = 1;
   int refreshes = 0;
   std::vector<std::string> messages;
