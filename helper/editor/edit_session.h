@@ -236,6 +236,9 @@ class EditSession {
   void LinesInserted(int at, int count);
   void LinesDeleted(int at, int count);
   bool SelectMatch(const FindHit& hit);
+  // Queue a host request with the word at the caret; `type` >= 0 sets the
+  // request pending.
+  bool QueueRequest(int code, int type);
 
   EditFrame* frame_;
   EditLines lines_;

@@ -439,39 +439,22 @@ bool EditSession::GoToLabel(const std::string& name) {
 
 // ---- host requests ----
 
-bool EditSession::RequestHelp() {
+bool EditSession::QueueRequest(int code, int type) {
   if (viewOnly_ || requestPending_) return false;
   FlushLineChange();
-  Enqueue(kOpHelp, 0, 0, WordAtCaret());
+  Enqueue(code, 0, 0, WordAtCaret());
+  if (type >= 0) {
+    requestPending_ = true;
+    requestType_ = type;
+  }
   return true;
 }
 
-bool EditSession::RequestFunction() {
-  if (viewOnly_ || requestPending_) return false;
-  FlushLineChange();
-  Enqueue(kOpFunction, 0, 0, WordAtCaret());
-  requestPending_ = true;
-  requestType_ = kRequestFunction;
-  return true;
-}
-
-bool EditSession::RequestEditProgram() {
-  if (viewOnly_ || requestPending_) return false;
-  FlushLineChange();
-  Enqueue(kOpEditProgram, 0, 0, WordAtCaret());
-  requestPending_ = true;
-  requestType_ = kRequestMessage;
-  return true;
-}
-
-bool EditSession::RequestViewProgram() {
-  if (viewOnly_ || requestPending_) return false;
-  FlushLineChange();
-  Enqueue(kOpViewProgram, 0, 0, WordAtCaret());
-  requestPending_ = true;
-  requestType_ = kRequestMessage;
-  return true;
-}
+// Help sets no request pending: its answer goes to the terminal's own window.
+bool EditSession::RequestHelp() { return QueueRequest(kOpHelp, -1); }
+bool EditSession::RequestFunction() { return QueueRequest(kOpFunction, kRequestFunction); }
+bool EditSession::RequestEditProgram() { return QueueRequest(kOpEditProgram, kRequestMessage); }
+bool EditSession::RequestViewProgram() { return QueueRequest(kOpViewProgram, kRequestMessage); }
 
 // ---- the comment block ----
 

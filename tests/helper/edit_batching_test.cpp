@@ -41,15 +41,7 @@ class Batching : public ::testing::Test {
     ASSERT_TRUE(s->TypeCharacter('X'));
     s->FlushLineChange();
   }
-  std::vector<std::string> Drain() {
-    std::vector<std::string> out;
-    std::string m;
-    while (s->NextMessage(m)) {
-      out.push_back(m);
-      s->Queue().Acknowledge();
-    }
-    return out;
-  }
+  std::vector<std::string> Drain() { return DrainMessages(*s, false); }
 
   RecordingEditToMoxel callbacks;
   FakeClock clock;

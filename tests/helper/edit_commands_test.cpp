@@ -33,16 +33,7 @@ class EditCommands : public ::testing::Test {
     s->prefs.saveOnExit = kSaveNever;
     for (const std::string& t : texts) s->Lines().Insert(s->Lines().Count(), t);
   }
-  Messages Drain() {
-    s->FlushLineChange();
-    Messages out;
-    std::string m;
-    while (s->NextMessage(m)) {
-      out.push_back(m);
-      s->Queue().Acknowledge();
-    }
-    return out;
-  }
+  Messages Drain() { return DrainMessages(*s, true); }
   Texts All() const {
     Texts out;
     for (int i = 0; i < s->Lines().Count(); ++i) out.push_back(s->Lines().At(i));

@@ -141,6 +141,10 @@ class FakeFrame final : public EditFrame {
   std::vector<std::string>* log_;
 };
 
+// Every message the host would get from the session, each confirmed (the
+// pending line change first goes into the queue when `flush` is set).
+std::vector<std::string> DrainMessages(EditSession& session, bool flush);
+
 // Frames made by OpenEditWindow in the tests log here.
 extern std::vector<std::string> FrameLog;
 extern FakeFrame* LastFrame;
