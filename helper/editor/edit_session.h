@@ -264,6 +264,8 @@ class EditSession {
   LineMarkers founds_;
   FindRequest lastFind_;
   FindHit lastHit_;
+  int findFirst_ = 0;  // the lines an "In Selected Text" search covers
+  int findLast_ = -1;
   std::vector<int> history_;
 };
 

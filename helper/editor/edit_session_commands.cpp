@@ -319,15 +319,24 @@ bool EditSession::Find(const FindRequest& request, bool repeat, bool reverse) {
   if (reverse) r.options.down = !r.options.down;
   const TextSearch search(r.what, r.options);
   int first = 0, last = lines_.Count() - 1;
-  if (request.inSelection && HasSelection()) SelectedLines(first, last);
   int line = caretLine_, column = caretColumn_;
   const bool atMatch = SelectionIsHit(*this, lastHit_);
   const bool down = r.options.down;
+  if (request.inSelection) {
+    // The selected lines when the search began; a match selected since
+    // does not narrow them.
+    if (!atMatch) {
+      findFirst_ = 0, findLast_ = lines_.Count() - 1;
+      if (HasSelection()) SelectedLines(findFirst_, findLast_);
+    }
+    first = std::max(0, findFirst_);
+    last = std::min(lines_.Count() - 1, findLast_);
+  }
   if (atMatch) {
     // From a match the search goes on past it (before it, going up).
     line = lastHit_.line;
     column = down ? lastHit_.column + 1 : lastHit_.column;
-  } else if ((request.fromTop && !repeat) || (request.inSelection && HasSelection())) {
+  } else if ((request.fromTop && !repeat) || request.inSelection) {
     line = down ? first : last;
     column = down ? 0 : -1;
   } else if (!down && HasSelection()) {

@@ -201,6 +201,10 @@ TEST_F(FindCommands, StartAtTopAndInSelection) {
   EXPECT_EQ(s->CaretLine(), 1) << "then on from the match";
   FindRequest in = Request("X", false);
   in.inSelection = true;
+  s->Select(0, 3, 1, 4);
+  std::vector<int> found;
+  while (s->Find(in)) found.push_back(s->CaretLine() * 100 + s->AnchorColumn());
+  EXPECT_EQ(found, (std::vector<int>{6, 100, 105})) << "the whole of the selected lines, then no further";
   s->Select(2, 0, 3, 0);
   EXPECT_EQ(s->MarkAll(in), 1);
   EXPECT_EQ(s->Founds().Lines(), (std::vector<int>{2}));
