@@ -428,14 +428,53 @@ bool EditSession::GoToLastPosition() {
   return true;
 }
 
-std::string EditSession::WordAtCaret() const {
-  if (!lines_.Exists(caretLine_)) return std::string();
+bool EditSession::WordBounds(int& start, int& end) const {
+  if (!lines_.Exists(caretLine_)) return false;
   const std::string& text = lines_.At(caretLine_);
-  size_t start = std::min(static_cast<size_t>(caretColumn_), text.size());
-  size_t end = start;
-  while (start > 0 && IsIdentifierChar(static_cast<unsigned char>(text[start - 1]))) --start;
-  while (end < text.size() && IsIdentifierChar(static_cast<unsigned char>(text[end]))) ++end;
-  return text.substr(start, end - start);
+  size_t a = std::min(static_cast<size_t>(caretColumn_), text.size());
+  size_t b = a;
+  while (a > 0 && IsIdentifierChar(static_cast<unsigned char>(text[a - 1]))) --a;
+  while (b < text.size() && IsIdentifierChar(static_cast<unsigned char>(text[b]))) ++b;
+  start = static_cast<int>(a);
+  end = static_cast<int>(b);
+  return b > a;
+}
+
+std::string EditSession::WordAtCaret() const {
+  int start = 0, end = 0;
+  if (!WordBounds(start, end)) return std::string();
+  return lines_.At(caretLine_).substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
+}
+
+bool EditSession::SearchWordAtCaret(bool wholeFile, const FindOptions& options) {
+  FindRequest r;
+  r.what = WordAtCaret();
+  if (r.what.empty()) return false;
+  r.options = options;
+  r.options.wholeWord = true;
+  r.options.down = true;
+  r.fromTop = wholeFile;
+  int start = 0, end = 0;
+  WordBounds(start, end);
+  // From the top, or on past the word the caret is in.
+  MoveCaret(caretLine_, end);
+  return Find(r);
+}
+
+bool EditSession::CanReplaceWordAtCaret() const {
+  int start = 0, end = 0;
+  return !EditingRefused() && WordBounds(start, end);
+}
+
+bool EditSession::ReplaceWordAtCaret(const std::string& text) {
+  int start = 0, end = 0;
+  if (!CanReplaceWordAtCaret() || !WordBounds(start, end)) return false;
+  std::string line = lines_.At(caretLine_);
+  line.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), text);
+  const int lineIndex = caretLine_;
+  if (!ReplaceLine(lineIndex, line)) return false;
+  MoveCaret(lineIndex, start + static_cast<int>(text.size()));
+  return true;
 }
 
 bool EditSession::GoToLabel(const std::string& name) {

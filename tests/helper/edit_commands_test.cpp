@@ -255,6 +255,28 @@ TEST_F(EditCommands, GoToLineHistoryLabelsAndBookmarks) {
   EXPECT_EQ(s->Bookmarks().Lines(), (std::vector<int>{3}));
 }
 
+TEST_F(FindCommands, ContextSearchesAndTheFunctionReplace) {
+  s->MoveCaret(1, 6);  // in the X after "X1 = "
+  FindOptions o;
+  ASSERT_TRUE(s->SearchWordAtCaret(false, o));
+  EXPECT_EQ(s->CaretLine(), 3) << "Search Forward: on past the caret's own word";
+  s->MoveCaret(3, 2);
+  ASSERT_TRUE(s->SearchWordAtCaret(true, o));
+  EXPECT_EQ(s->CaretLine(), 0) << "Search File: from the top";
+  s->MoveCaret(2, 6);
+  ASSERT_TRUE(s->CanReplaceWordAtCaret());
+  ASSERT_TRUE(s->ReplaceWordAtCaret("F(A)"));
+  EXPECT_EQ(s->Lines().At(2), "CALL F(A)");
+  s->MoveCaret(1, 2);  // just after "X1"
+  ASSERT_TRUE(s->CanReplaceWordAtCaret());
+  s->MoveCaret(1, 4);
+  EXPECT_FALSE(s->CanReplaceWordAtCaret()) << "no identifier at the caret";
+  s->MoveCaret(0, 0);
+  s->readOnly = true;
+  EXPECT_FALSE(s->CanReplaceWordAtCaret());
+  EXPECT_FALSE(s->ReplaceWordAtCaret("x"));
+}
+
 TEST_F(EditCommands, RequestsCarryTheWordAtTheCaret) {
   s->MoveCaret(0, 5);
   ASSERT_TRUE(s->RequestHelp());
