@@ -54,6 +54,11 @@ bool StartRoster() {
   if (Roster.attempted) return false;
   if (!LookUpPaths()) return false;
   Roster.attempted = true;
+  // The viewer thread runs this library's code until the process ends: an
+  // unload must not take it away.
+  HMODULE self;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCSTR>(&Roster), &self);
   Roster.request = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   Roster.done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   if (!Roster.request || !Roster.done) return false;
