@@ -154,6 +154,13 @@ TEST_F(RosterDllTest, AddNameBeforeAnyClearCreatesTheListFirst) {
   EXPECT_EQ(Log(), "connect\nclear\nadd:b.tif|early\nadd:c.tif|\n");
 }
 
+TEST_F(RosterDllTest, ShowListBeforeAnyClearCreatesTheListFirst) {
+  EXPECT_EQ(roster.showList(jni.env(), jni.Object()), 0);
+  ASSERT_TRUE(Fake());
+  ASSERT_TRUE(AwaitLog("shown\n"));
+  EXPECT_EQ(Log(), "connect\nclear\nshow\nshown\n");
+}
+
 TEST_F(RosterDllTest, EntriesAreCutToTheBufferAndOverlongPathsRefused) {
   const std::string path(200, 'p');
   const std::string description(300, 'd');
