@@ -38,12 +38,15 @@ int main(int argc, char** argv) {
   if (GetModuleHandleA("helper.dll")) return Fail("helper.dll was loaded before Roster.dll");
   RosterDll roster;
   if (!roster.Load((folder + "\\Roster.dll").c_str())) return Fail("the installed Roster.dll or its exports are missing");
-  if (roster.testFunction() != 0) return Fail("TestFunction failed");
+  // Two entries, so that the viewer opens neither by itself; TestFunction
+  // last: its single entry may be opened at once, after it has returned.
   FakeJni jni;
   if (roster.clearList(jni.env(), jni.Object()) != 0) return Fail("clearList failed");
-  if (roster.addName(jni.env(), jni.Object(), jni.String("C:\\users\\Public\\scan.png"), jni.String("a scan")) != 0)
+  if (roster.addName(jni.env(), jni.Object(), jni.String("C:\\users\\Public\\scan.png"), jni.String("a scan")) != 0 ||
+      roster.addName(jni.env(), jni.Object(), jni.String("C:\\users\\Public\\fax.tif"), jni.String("a fax")) != 0)
     return Fail("addName failed");
   if (roster.showList(jni.env(), jni.Object()) != 0) return Fail("showList failed");
+  if (roster.testFunction() != 0) return Fail("TestFunction failed");
   const std::string helper = LoadedModulePath("helper.dll");
   if (lstrcmpiA(helper.c_str(), (folder + "\\helper.dll").c_str()) != 0)
     return Fail("the helper library in use is \"" + helper + "\"");

@@ -392,8 +392,12 @@ TEST_F(RosterDllTest, ViewerSettingsLiveInTheProfilesSettingsFile) {
 TEST_F(RosterDllTest, RealHelperLibraryFoundThroughStartup) {
   const std::string real = WindowsPath(REAL_HELPER_DLL);
   ASSERT_TRUE(SetStartup(FolderOfFile(real)));
-  EXPECT_EQ(WithinSeconds(10, [&] { return roster.testFunction(); }), 0);
+  // Two entries, so that no viewer opens one by itself; TestFunction last:
+  // its single entry may be opened at once, after the call has returned.
+  EXPECT_EQ(WithinSeconds(10, [&] { return roster.clearList(jni.env(), jni.Object()); }), 0);
   EXPECT_EQ(LoadedModulePath("helper.dll"), real);
-  EXPECT_EQ(roster.clearList(jni.env(), jni.Object()), 0);
   EXPECT_EQ(roster.addName(jni.env(), jni.Object(), jni.String("c:\\none.png"), jni.String("x")), 0);
+  EXPECT_EQ(roster.addName(jni.env(), jni.Object(), jni.String("c:\\none.tif"), jni.String("y")), 0);
+  EXPECT_EQ(WithinSeconds(10, [&] { return roster.showList(jni.env(), jni.Object()); }), 0);
+  EXPECT_EQ(WithinSeconds(10, [&] { return roster.testFunction(); }), 0);
 }
