@@ -191,6 +191,13 @@ TEST_F(RosterDllTest, AfterAJavaExceptionOnlyExceptionSafeCallsAndNoSecondConver
   EXPECT_EQ(jni.LocalReferences(), 0);
   ASSERT_TRUE(Fake());
   EXPECT_NE(Log().find("add:|\n"), std::string::npos) << Log();
+  // A description that raises: the path stays, the description is empty.
+  FakeJni second;
+  EXPECT_EQ(roster.addName(second.env(), second.Object(), second.String("ok.png"), second.String("bad", true)), 0);
+  EXPECT_TRUE(second.ExceptionPending());
+  EXPECT_TRUE(second.UnsafeCalls().empty()) << second.UnsafeCalls().front();
+  EXPECT_EQ(second.LocalReferences(), 0);
+  EXPECT_NE(Log().find("add:ok.png|\n"), std::string::npos) << Log();
 }
 
 TEST_F(RosterDllTest, MissingOrUnusableStartupFailsAndALaterCallLooksAgain) {
