@@ -47,6 +47,8 @@ for f in tavix.exe helper.dll MoxelTester.dll Roster.dll uninstall.exe fonts/OFL
 done
 cmp -s "$installed/fonts/OFL.txt" "$root/resources/fonts/OFL.txt" || fail "the installed OFL.txt is not the fonts' licence"
 [ -s "$menu/Tavix.lnk" ] || fail "no Start-menu entry for Tavix"
+# The shortcut names the installed terminal (its path is stored as text).
+LC_ALL=C grep -aqi 'C:\\Tavix\\tavix.exe' "$menu/Tavix.lnk" || fail "the Start-menu entry does not start C:\Tavix\tavix.exe"
 [ -s "$menu/Uninstall Tavix.lnk" ] || fail "no Start-menu entry for the uninstaller"
 reg_query "$terminal_key" /v STARTUP | grep -q "STARTUP *REG_SZ *C:\\\\Tavix\$" ||
   fail "HKLM STARTUP is not the installation folder: $(reg_query "$terminal_key" /v STARTUP)"
