@@ -35,6 +35,8 @@ cups-daemon                  # a private print server for the printing end-to-en
 cups-client                  # lpstat/lpadmin for that server; Wine's printing reaches it through libcups
 libtiff-tools                # tiffdump/tiffinfo read the terminal's TIFF screen images
 libtiff-dev                  # native tests decode the TIFF writer's rows with libtiff
+openjdk-17-jdk-headless      # jni.h for the roster library; javac -h checks its export names
+nsis                         # makensis: the Windows installer (tavix-setup.exe)
 "
 
 wanted() { sed -e 's/#.*//' <<<"$PACKAGES" | tr -s ' \n' '\n' | sed '/^$/d'; }
