@@ -318,7 +318,15 @@ PageSize CImageControl::ShownSize() const {
   switch (mode_) {
     case kFitWidth: return FitToWidth(page, area);
     case kActualSize: return page;
-    case kZoomScroll: return ZoomOf(FitToPage(page, area), zoomPercent_);
+    case kZoomScroll: {
+      // A percentage of the size fitted to the whole control, with or
+      // without its scroll bars shown.
+      PageSize whole = area;
+      const LONG style = window_ ? GetWindowLongA(window_, GWL_STYLE) : 0;
+      if (style & WS_VSCROLL) whole.width += GetSystemMetrics(SM_CXVSCROLL);
+      if (style & WS_HSCROLL) whole.height += GetSystemMetrics(SM_CYHSCROLL);
+      return ZoomOf(FitToPage(page, whole), zoomPercent_);
+    }
     default: return FitToPage(page, area);
   }
 }
