@@ -19,25 +19,26 @@
 
 namespace {
 
+struct Search {
+  const char* className;
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<Search*>(p);
+  char name[64] = "";
+  GetClassNameA(w, name, sizeof name);
+  if ((!s->className || std::strcmp(name, s->className) == 0) && (s->id < 0 || GetDlgCtrlID(w) == s->id)) {
+    s->found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindDescendant(HWND top, const char* className, int id) {
-  struct Search {
-    const char* className;
-    int id;
-    HWND found;
-  } search = {className, id, nullptr};
-  EnumChildWindows(
-      top,
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        char name[64] = "";
-        GetClassNameA(w, name, sizeof name);
-        if ((!s->className || std::strcmp(name, s->className) == 0) && (s->id < 0 || GetDlgCtrlID(w) == s->id)) {
-          s->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  Search search = {className, id, nullptr};
+  EnumChildWindows(top, MatchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
