@@ -230,6 +230,67 @@ TEST_F(CorvaneOpenTest, APathLongerThanTheBufferIsNoChoice) {
   EXPECT_EQ(ofn.nFileOffset, 0x1111);
 }
 
+// Zoomed on the 1728 x 2200 fax page at its own size, a quarter turn swaps
+// the bars' ranges: the horizontal bar runs over the page's height.
+TEST_F(CorvaneOpenTest, ZoomScrollBarsFollowTheTurn) {
+  char buffer[MAX_PATH] = "";
+  OPENFILENAMEA ofn = Record(buffer, sizeof buffer);
+  struct Bars {
+    bool hShown = false, vShown = false;
+    int hMax = 0, vMax = 0, hPos = -1, hPage = 0;
+  } before, turned, top, scrolled, off;
+  auto read = [](HWND dialog, Bars* b) {
+    HWND h = FindDescendant(dialog, nullptr, IDC_OPEN_HSCROLL), v = FindDescendant(dialog, nullptr, IDC_OPEN_VSCROLL);
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(h, SB_CTL, &info);
+    b->hMax = info.nMax;
+    b->hPos = info.nPos;
+    b->hPage = static_cast<int>(info.nPage);
+    GetScrollInfo(v, SB_CTL, &info);
+    b->vMax = info.nMax;
+    b->hShown = IsWindowVisible(h) != 0;
+    b->vShown = IsWindowVisible(v) != 0;
+  };
+  std::thread user([&] {
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = FindWindowA("#32770", "Select file")) != nullptr; }, 10000);
+    if (!dialog || !SelectInList(dialog, "fax")) {
+      if (dialog) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    HWND zoom = FindDescendant(dialog, nullptr, IDC_OPEN_ZOOM);
+    WaitFor([&] { return IsWindowEnabled(zoom) != 0; }, 3000);
+    SendMessageA(zoom, BM_CLICK, 0, 0);
+    read(dialog, &before);
+    SendMessageA(FindDescendant(dialog, nullptr, IDC_OPEN_ROTATE_CW), BM_CLICK, 0, 0);
+    read(dialog, &turned);
+    HWND h = FindDescendant(dialog, nullptr, IDC_OPEN_HSCROLL);
+    SendMessageA(GetParent(h), WM_HSCROLL, MAKEWPARAM(SB_TOP, 0), reinterpret_cast<LPARAM>(h));
+    read(dialog, &top);
+    SendMessageA(GetParent(h), WM_HSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), reinterpret_cast<LPARAM>(h));
+    read(dialog, &scrolled);
+    SendMessageA(zoom, BM_CLICK, 0, 0);
+    read(dialog, &off);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(RunCorvaneOpen(&ofn), 0);
+  user.join();
+  EXPECT_TRUE(before.hShown && before.vShown);
+  EXPECT_NEAR(before.hMax, 1727, 20);
+  EXPECT_NEAR(before.vMax, 2199, 25);
+  EXPECT_TRUE(turned.hShown && turned.vShown);
+  EXPECT_NEAR(turned.hMax, 2199, 25);
+  EXPECT_NEAR(turned.vMax, 1727, 20);
+  // The top-left corner of the page stays in view: after the turn it is at
+  // the right end of the horizontal bar.
+  EXPECT_EQ(turned.hPos, turned.hMax + 1 - turned.hPage);
+  EXPECT_EQ(top.hPos, 0);
+  EXPECT_GT(scrolled.hPos, 0);
+  EXPECT_FALSE(off.hShown || off.vShown) << "no bars without zoom";
+}
+
 TEST(CorvaneOpenRecord, RefusesARecordWithoutABuffer) {
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof ofn;
