@@ -273,6 +273,13 @@ void CImageControl::TurnTo(int quarterTurns) {
   const PageSize unturned = Turned(shown, rotation_);
   const Offset onPage = PageFromShown(Offset{scrollX_, scrollY_}, unturned, view, rotation_);
   rotation_ = turns;
+  if (mode_ == kZoomScroll && unturned.width > 0) {
+    // Zoomed, a turn keeps the scale (the fitted size it is a percentage of
+    // changes with the turn).
+    const PageSize base = Turned(ZoomBase(), rotation_);
+    if (base.width > 0)
+      zoomPercent_ = static_cast<int>((static_cast<long long>(unturned.width) * 100 + base.width / 2) / base.width);
+  }
   turnedFor_ = -1;
   Relayout();
   const PageSize after = Turned(ShownSize(), rotation_);
@@ -322,17 +329,18 @@ PageSize CImageControl::ShownSize() const {
   switch (mode_) {
     case kFitWidth: return FitToWidth(page, area);
     case kActualSize: return page;
-    case kZoomScroll: {
-      // A percentage of the size fitted to the whole control, with or
-      // without its scroll bars shown.
-      PageSize whole = area;
-      const LONG style = window_ ? GetWindowLongA(window_, GWL_STYLE) : 0;
-      if (style & WS_VSCROLL) whole.width += GetSystemMetrics(SM_CXVSCROLL);
-      if (style & WS_HSCROLL) whole.height += GetSystemMetrics(SM_CYHSCROLL);
-      return ZoomOf(FitToPage(page, whole), zoomPercent_);
-    }
+    case kZoomScroll: return ZoomOf(ZoomBase(), zoomPercent_);
     default: return FitToPage(page, area);
   }
+}
+
+PageSize CImageControl::ZoomBase() const {
+  // The page fitted to the whole control, with or without its scroll bars.
+  PageSize whole = ViewSize();
+  const LONG style = window_ ? GetWindowLongA(window_, GWL_STYLE) : 0;
+  if (style & WS_VSCROLL) whole.width += GetSystemMetrics(SM_CXVSCROLL);
+  if (style & WS_HSCROLL) whole.height += GetSystemMetrics(SM_CYHSCROLL);
+  return FitToPage(Turned(source_, rotation_), whole);
 }
 
 void CImageControl::Relayout() {

@@ -123,6 +123,7 @@ class CImageControl {
   void OnScroll(int bar, int request);
   PageSize ShownSize() const;  // the page as shown, turned, at the shown scale
   PageSize ViewSize() const;
+  PageSize ZoomBase() const;   // the size a zoom percentage is of
   void TurnTo(int quarterTurns);
   bool TurnedPixels();  // brings turned_ up to date
   void DrawPage(HDC dc, int x, int y, PageSize shown, bool withAnnotations);
