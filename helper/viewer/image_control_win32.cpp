@@ -245,12 +245,11 @@ void CImageControl::SetDisplayMode(int mode) {
     return;
   }
   if (mode == kZoomScroll && mode_ == kActualSize) {
-    // Scrollable at the size shown now.
-    const PageSize area = ViewSize();
-    const PageSize fitted = FitToPage(Turned(source_, rotation_), area);
-    if (fitted.width > 0) zoomPercent_ = static_cast<int>((static_cast<long long>(source_.width) * 100 +
-                                                            (Turned(fitted, rotation_).width / 2)) /
-                                                           Turned(fitted, rotation_).width);
+    // Scrollable at the size shown now: the page's own size as a
+    // percentage of the fitted size.
+    const PageSize base = Turned(ZoomBase(), rotation_);
+    if (base.width > 0)
+      zoomPercent_ = static_cast<int>((static_cast<long long>(source_.width) * 100 + base.width / 2) / base.width);
   }
   mode_ = mode;
   Relayout();
