@@ -64,6 +64,20 @@ TEST_F(ImageControlTest, QuarterTurnsMoveTheRedQuadrant) {
   EXPECT_EQ(control_->Rotation(), 0);
 }
 
+TEST_F(ImageControlTest, BackgroundMinusOneIsTheSystems3DLight) {
+  LoadAndShow("marked.png");  // 100 x 100 centred: x 50 .. 149
+  control_->SetBackground(-1);
+  UpdateWindow(control_->Window());
+  const COLORREF light = GetSysColor(COLOR_3DLIGHT);
+  const std::uint32_t rgb = (light & 0xFF) << 16 | (light & 0xFF00) | ((light >> 16) & 0xFF);
+  EXPECT_EQ(Screen(10, 50), rgb);
+  control_->SetBackground(0x00FF00);  // a colour word: red lowest, so this is green
+  UpdateWindow(control_->Window());
+  EXPECT_EQ(Screen(10, 50), 0x00FF00u);
+  EXPECT_EQ(Screen(190, 50), 0x00FF00u);
+  EXPECT_EQ(Screen(100, 50), 0xFFFFFFu);
+}
+
 TEST_F(ImageControlTest, PagesOfATiff) {
   LoadAndShow("three_pages.tif");
   EXPECT_EQ(control_->PageCount(), 3);
