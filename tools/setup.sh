@@ -35,6 +35,7 @@ cups-daemon                  # a private print server for the printing end-to-en
 cups-client                  # lpstat/lpadmin for that server; Wine's printing reaches it through libcups
 libtiff-tools                # tiffdump/tiffinfo read the terminal's TIFF screen images
 libtiff-dev                  # native tests decode the TIFF writer's rows with libtiff
+python3                      # bench/image_benchmarks.sh writes its 12000 x 16000 test page
 "
 
 wanted() { sed -e 's/#.*//' <<<"$PACKAGES" | tr -s ' \n' '\n' | sed '/^$/d'; }

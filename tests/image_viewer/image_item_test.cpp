@@ -178,6 +178,28 @@ TEST_F(ImageItemTest, ZoomSliderShowsOneHundredPlusFourPPercent) {
   EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 0);
 }
 
+TEST_F(ImageItemTest, FitWidthScrollsATallPage) {
+  HWND dialog = Open("fax.tif");  // fit width by default: 1728 x 2200 is taller than wide
+  ASSERT_NE(dialog, nullptr);
+  WaitLoaded(dialog);
+  CImageControl* control = ControlOf(dialog);
+  EXPECT_EQ(control->DisplayMode(), kFitWidth);
+  HWND image = GetDlgItem(dialog, IDC_ITEM_CONTROL);
+  EXPECT_TRUE(GetWindowLongA(image, GWL_STYLE) & WS_VSCROLL) << "the page runs below the window";
+  const ViewGeometry g = control->Geometry();
+  EXPECT_GT(g.imageHeight, g.viewHeight);
+  // The page's top-left quarter is black, the rest white: a row just above
+  // the quarter's edge is black, and white once scrolled to the end.
+  const int row = g.imageHeight / 2 - 10;
+  ASSERT_GT(g.imageHeight - g.viewHeight, 20);
+  ASSERT_LT(row, g.viewHeight);
+  EXPECT_EQ(ScreenPixel(image, 5, row), 0x000000u);
+  SendMessageA(image, WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
+  UpdateWindow(image);
+  EXPECT_EQ(control->Geometry().y, g.imageHeight - g.viewHeight);
+  EXPECT_EQ(ScreenPixel(image, 5, row), 0xFFFFFFu);
+}
+
 TEST_F(ImageItemTest, CtrlCCopiesTheShownPage) {
   HWND dialog = Open("red_quadrant.png");
   ASSERT_NE(dialog, nullptr);
