@@ -28,16 +28,19 @@ TEST(DecodePageScaled, PagesAndPixelsOfEachFormat) {
       {"fax.tif", 1, 1, 79, 100, 5, 5, 0x000000, 0},
       {"fax.tif", 1, 1, 79, 100, 70, 90, 0xFFFFFF, 0},
   };
-  for (const Case& c : cases) {
-    ScaledPage page;
-    ASSERT_EQ(DecodePageScaled(Fixture(c.file).c_str(), c.page, 100, 100, kQualityFast, &page), kImageLoaded)
-        << c.file;
-    EXPECT_EQ(page.pageCount, c.pages) << c.file;
-    EXPECT_EQ(page.width, c.width) << c.file;
-    EXPECT_EQ(page.height, c.height) << c.file;
-    EXPECT_TRUE(Near(At(page, c.x, c.y), c.rgb, c.tolerance))
-        << c.file << " page " << c.page << " " << std::hex << At(page, c.x, c.y);
-    FreeScaledPage(&page);
+  // Inside a field of one colour every quality gives that colour.
+  for (int quality : {kQualityFast, kQualityPrecise, kQualityOptimized}) {
+    for (const Case& c : cases) {
+      ScaledPage page;
+      ASSERT_EQ(DecodePageScaled(Fixture(c.file).c_str(), c.page, 100, 100, quality, &page), kImageLoaded)
+          << c.file << " quality " << quality;
+      EXPECT_EQ(page.pageCount, c.pages) << c.file;
+      EXPECT_EQ(page.width, c.width) << c.file;
+      EXPECT_EQ(page.height, c.height) << c.file;
+      EXPECT_TRUE(Near(At(page, c.x, c.y), c.rgb, c.tolerance))
+          << c.file << " page " << c.page << " quality " << quality << " " << std::hex << At(page, c.x, c.y);
+      FreeScaledPage(&page);
+    }
   }
 }
 
@@ -56,6 +59,12 @@ TEST(DecodePageScaled, BilevelPageScaledToGreyWhenOptimized) {
   EXPECT_EQ(edge & 0xFF, (edge >> 8) & 0xFF);  // grey
   const std::uint32_t sharp = Rgb(At(fast, 50, 10));
   EXPECT_TRUE(sharp == 0 || sharp == 0xFFFFFF) << std::hex << sharp;
+  // Precise: the same area average, cut to black or white (a bilevel page stays bilevel).
+  ScaledPage cut;
+  ASSERT_EQ(DecodePageScaled(Fixture("fax.tif").c_str(), 1, 101, 10000, kQualityPrecise, &cut), kImageLoaded);
+  const std::uint32_t cutEdge = Rgb(At(cut, 50, 10));
+  EXPECT_EQ(cutEdge, (edge & 0xFF) >= 128 ? 0xFFFFFFu : 0u) << std::hex << cutEdge;
+  FreeScaledPage(&cut);
   EXPECT_EQ(Rgb(At(grey, 10, 10)), 0u);
   EXPECT_EQ(Rgb(At(grey, 90, 120)), 0xFFFFFFu);
   FreeScaledPage(&fast);
