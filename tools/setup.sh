@@ -37,6 +37,7 @@ libtiff-tools                # tiffdump/tiffinfo read the terminal's TIFF screen
 libtiff-dev                  # native tests decode the TIFF writer's rows with libtiff
 openjdk-17-jdk-headless      # jni.h for the roster library; javac -h checks its export names
 nsis                         # makensis: the Windows installer (tavix-setup.exe)
+python3                      # bench/image_benchmarks.sh writes its 12000 x 16000 test page
 "
 
 wanted() { sed -e 's/#.*//' <<<"$PACKAGES" | tr -s ' \n' '\n' | sed '/^$/d'; }

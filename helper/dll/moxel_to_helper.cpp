@@ -1,4 +1,5 @@
 #include "moxel_to_helper.h"
+#include "image_item_win32.h"
 
 #include <windows.h>
 
@@ -70,6 +71,8 @@ int MoxelToHelperI::PreTranslateMessage(MSG* message) {
   Helper.AllEdits.ForEach([&](EditFrame& frame) {
     if (!taken && static_cast<CFrameEdit&>(frame).PreTranslate(*message)) taken = 1;
   });
+  // The image windows: Ctrl+C and dialog keys.
+  if (!taken && ImageItemsPreTranslate(message)) taken = 1;
   return taken;
 }
 
