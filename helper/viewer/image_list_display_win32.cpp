@@ -68,7 +68,6 @@ NoSettings noSettings;
 CImageListDisplay* CImageListDisplay::Create(HelperToMoxel* callbacks) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  RegisterImageControl(HelperModule());
   CImageListDisplay* display = new CImageListDisplay();
   display->callbacks_ = callbacks ? callbacks : &noSettings;
   HWND window = CreateDialogParamA(HelperModule(), MAKEINTRESOURCEA(IDD_IMAGE_LIST), nullptr, Procedure,

@@ -246,14 +246,21 @@ std::vector<HWND> Cells(HWND pane) {
   return found.cells;
 }
 
+SCROLLINFO Scroll(UINT mask) {
+  SCROLLINFO si = {};
+  si.cbSize = sizeof si;
+  si.fMask = mask;
+  return si;
+}
+
 int ScrollPosition(HWND pane) {
-  SCROLLINFO si = {sizeof si, SIF_POS};
+  SCROLLINFO si = Scroll(SIF_POS);
   GetScrollInfo(pane, SB_VERT, &si);
   return si.nPos;
 }
 
 void ScrollPaneTo(HWND pane, int position) {
-  SCROLLINFO si = {sizeof si, SIF_ALL};
+  SCROLLINFO si = Scroll(SIF_ALL);
   GetScrollInfo(pane, SB_VERT, &si);
   const int maxPos = std::max(0, si.nMax - static_cast<int>(si.nPage) + 1);
   position = std::max(0, std::min(position, maxPos));
@@ -278,7 +285,7 @@ LRESULT CALLBACK PaneProcedure(HWND pane, UINT message, WPARAM wParam, LPARAM lP
       LayoutThumbPane(pane);
       return 0;
     case WM_VSCROLL: {
-      SCROLLINFO si = {sizeof si, SIF_ALL};
+      SCROLLINFO si = Scroll(SIF_ALL);
       GetScrollInfo(pane, SB_VERT, &si);
       int pos = si.nPos;
       switch (LOWORD(wParam)) {
@@ -328,7 +335,7 @@ void LayoutThumbPane(HWND pane) {
   const int perRow = viewer::ThumbsPerRow(client.right, cellWidth, kGap);
   const int rows = (static_cast<int>(cells.size()) + perRow - 1) / perRow;
   const int total = kGap + rows * (cellHeight + kGap);
-  SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL};
+  SCROLLINFO si = Scroll(SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL);
   si.nMin = 0;
   si.nMax = total > 0 ? total - 1 : 0;
   si.nPage = static_cast<UINT>(std::max<LONG>(client.bottom, 1));
