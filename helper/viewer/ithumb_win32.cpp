@@ -209,6 +209,9 @@ LRESULT CIThumb::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(window_, &ps);
       return 0;
     }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wParam));
+      return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
       Notify(THUMB_NOTIFY_SELECT);

@@ -1,0 +1,295 @@
+// The attachment viewer's list window in the test's own process: helper.dll
+// loaded by path, driven through MoxelToHelper with a recording
+// HelperToMoxel, over files made by make_fixtures.sh (and a missing path, a
+// folder, a file another process holds with share mode 0, device paths).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "viewer_harness.h"
+#include "viewer_ids.h"
+
+namespace {
+
+const uint32_t kRed = 0xFF0000;
+
+uint64_t FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Another process (this program started again) that opens a file sharing
+// nothing and keeps it until the test ends.
+class FileHolder {
+ public:
+  explicit FileHolder(const std::string& path) {
+    HANDLE made = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (made != INVALID_HANDLE_VALUE) CloseHandle(made);
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, "TavixViewerHolderReady");
+    stop_ = CreateEventA(nullptr, TRUE, FALSE, "TavixViewerHolderStop");
+    SetEnvironmentVariableA("TAVIX_VIEWER_HOLD", path.c_str());
+    std::string line = std::string("\"") + self + "\" --gtest_list_tests";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_);
+    SetEnvironmentVariableA("TAVIX_VIEWER_HOLD", nullptr);
+    held_ = WaitForSingleObject(ready_, 20000) == WAIT_OBJECT_0;
+  }
+  ~FileHolder() {
+    SetEvent(stop_);
+    if (info_.hProcess) {
+      WaitForSingleObject(info_.hProcess, 10000);
+      CloseHandle(info_.hProcess);
+      CloseHandle(info_.hThread);
+    }
+    CloseHandle(ready_);
+    CloseHandle(stop_);
+  }
+  bool held() const { return held_; }
+
+ private:
+  HANDLE ready_ = nullptr, stop_ = nullptr;
+  PROCESS_INFORMATION info_ = {};
+  bool held_ = false;
+};
+
+// In the holding copy: hold the file and wait to be told to stop.
+struct HoldIfAsked {
+  HoldIfAsked() {
+    char path[MAX_PATH];
+    if (!GetEnvironmentVariableA("TAVIX_VIEWER_HOLD", path, sizeof path)) return;
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, "TavixViewerHolderReady");
+    HANDLE stop = OpenEventA(SYNCHRONIZE, FALSE, "TavixViewerHolderStop");
+    if (file != INVALID_HANDLE_VALUE && ready) SetEvent(ready);
+    if (stop) WaitForSingleObject(stop, 120000);
+    ExitProcess(0);
+  }
+} holdIfAsked;
+
+class ListDisplay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(h.Load()) << "helper.dll or ConnectToHelper missing";
+    h.settings.stored.clear();
+    h.settings.slots.clear();
+  }
+  void TearDown() override {
+    if (h.helper) h.helper->CloseList();
+    h.Pump(20);
+  }
+  // A fresh list window over the stored settings, the entries added and shown.
+  void ShowEntries(const std::vector<std::string>& entries) {
+    h.helper->CloseList();
+    ASSERT_EQ(h.helper->ClearList(), 1);
+    for (const std::string& e : entries) h.helper->AddItem(e.c_str());
+    h.helper->ShowList();
+    h.Pump(100);
+    ASSERT_NE(h.ViewerWindow(), nullptr);
+  }
+  ViewerHarness h;
+};
+
+std::string Entry(const std::string& path, const char* description) { return path + "\xfe" + description; }
+
+TEST_F(ListDisplay, ListTextsColumnsAndStates) {
+  h.settings.stored = {{"ThumbView", 0}, {"SizeColEnabled", 1}, {"TypeColEnabled", 1}, {"SizeColWidth", 70},
+                       {"ImageColWidth", 140}, {"AutoLaunch", 0}};
+  const std::string held = Fixture("held.tif");
+  FileHolder holder(held);
+  ASSERT_TRUE(holder.held());
+  ShowEntries({Entry(Fixture("quadrant.png"), "Quadrant"), Entry(Fixture("missing.tif"), "missing"),
+               Entry(Fixture("folder"), "folder"), Entry(held, "held"), Entry("", "empty"),
+               Entry("\\\\.\\COM1", "device"), Entry("C:\\scan\\NUL.tif", "nul"), Fixture("notes.tvxdoc")});
+  HWND rows = h.Rows();
+  ASSERT_NE(rows, nullptr);
+  EXPECT_TRUE(IsWindowVisible(rows));
+  EXPECT_EQ(ColumnTitles(rows), (std::vector<std::string>{"Image", "Size", "Type"}));
+  EXPECT_EQ(ColumnWidth(rows, 0), 140);
+  EXPECT_EQ(ColumnWidth(rows, 1), 70);
+  EXPECT_EQ(ColumnWidth(rows, 2), 100);
+  const auto texts = RowTexts(rows);
+  ASSERT_EQ(texts.size(), 8u);
+  EXPECT_EQ(texts[0][0], "Quadrant");
+  EXPECT_EQ(texts[0][1], std::to_string(FileSize(Fixture("quadrant.png"))) + " B");
+  EXPECT_FALSE(texts[0][2].empty());
+  const std::vector<std::vector<std::string>> unreachable = {
+      {"missing", "0 B", "File not found"}, {"folder", "0 B", "Access denied"}, {"held", "0 B", "File not found"},
+      {"empty", "0 B", "Invalid file"},     {"device", "0 B", "Invalid file"},  {"nul", "0 B", "Invalid file"}};
+  for (size_t i = 0; i < unreachable.size(); ++i) EXPECT_EQ(texts[i + 1], unreachable[i]) << i;
+  EXPECT_EQ(texts[7][0], "") << "no separator: the whole text is the path";
+  EXPECT_NE(texts[7][2], "Invalid file type");
+  EXPECT_NE(texts[7][2], "File not found");
+}
+
+TEST_F(ListDisplay, SortingTurnsWithEveryClick) {
+  h.settings.stored = {{"ThumbView", 0}, {"SizeColEnabled", 1}, {"TypeColEnabled", 1}, {"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("pages.tif"), "beta"), Entry(Fixture("quadrant.png"), "Alpha"),
+               Entry(Fixture("photo.jpg"), "gamma"), Entry(Fixture("missing.png"), "ALPHA2")});
+  HWND rows = h.Rows();
+  auto column = [&](int c) {
+    std::vector<std::string> out;
+    for (const auto& r : RowTexts(rows)) out.push_back(r[c]);
+    return out;
+  };
+  EXPECT_EQ(column(0), (std::vector<std::string>{"beta", "Alpha", "gamma", "ALPHA2"})) << "insertion order";
+  ClickColumn(rows, 0);
+  EXPECT_EQ(column(0), (std::vector<std::string>{"Alpha", "ALPHA2", "beta", "gamma"}));
+  EXPECT_EQ(SortArrow(rows, 0), 1);
+  ClickColumn(rows, 1);  // another header: the other direction, by size
+  const std::vector<uint64_t> sizes = {FileSize(Fixture("pages.tif")), FileSize(Fixture("photo.jpg")),
+                                       FileSize(Fixture("quadrant.png")), 0};
+  ASSERT_TRUE(sizes[0] > sizes[1] && sizes[1] > sizes[2]);
+  EXPECT_EQ(column(0), (std::vector<std::string>{"beta", "gamma", "Alpha", "ALPHA2"}));
+  EXPECT_EQ(SortArrow(rows, 1), -1);
+  EXPECT_EQ(SortArrow(rows, 0), 0);
+  ClickColumn(rows, 1);
+  EXPECT_EQ(column(0), (std::vector<std::string>{"ALPHA2", "Alpha", "gamma", "beta"}));
+  EXPECT_EQ(SortArrow(rows, 1), 1);
+}
+
+TEST_F(ListDisplay, HiddenSizeColumnMovesTheTypeColumnUp) {
+  h.settings.stored = {{"ThumbView", 0}, {"TypeColEnabled", 1}, {"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("missing.png"), "m")});
+  EXPECT_EQ(ColumnTitles(h.Rows()), (std::vector<std::string>{"Image", "Type"}));
+  EXPECT_EQ(RowTexts(h.Rows())[0], (std::vector<std::string>{"m", "File not found"}));
+  h.settings.stored = {{"ThumbView", 0}, {"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("missing.png"), "m")});
+  EXPECT_EQ(ColumnTitles(h.Rows()), (std::vector<std::string>{"Image"}));
+}
+
+// The red texts of unreachable files, told apart by their painted width.
+TEST_F(ListDisplay, ThumbnailTextsByPixelColour) {
+  const std::string held = Fixture("held2.tif");
+  FileHolder holder(held);
+  ASSERT_TRUE(holder.held());
+  h.settings.stored = {{"ThumbWidth", 500}, {"ThumbHeight", 20}, {"AutoLaunch", 0}};  // both clamped
+  ShowEntries({Entry(Fixture("missing.tif"), "gone"), Entry(Fixture("folder"), "a folder"), Entry(held, "held"),
+               Entry(Fixture("pages.tif"), "three pages"), Entry(Fixture("quadrant.png"), "one page")});
+  ASSERT_TRUE(h.PumpUntilIdle(20000)) << "the thumbnails never finished";
+  const std::vector<HWND> cells = ThumbCells(h.ViewerWindow());
+  ASSERT_EQ(cells.size(), 5u);
+  RECT r;
+  GetClientRect(cells[0], &r);
+  EXPECT_EQ(r.right, 115) << "a width outside 55 ... 115 becomes 115";
+  const char* texts[] = {"NOT FOUND", "ACCESS DENIED", "FILE IN USE"};
+  for (int i = 0; i < 3; ++i) {
+    const Pixels p = PaintedPixels(cells[i]);
+    RECT box;
+    ASSERT_GT(p.Count(kRed, &box), 20) << texts[i];
+    EXPECT_NEAR(box.right - box.left, TextWidth(texts[i]), 3) << texts[i];
+    // Centred.
+    EXPECT_NEAR((box.left + box.right) / 2, p.width / 2, 3) << texts[i];
+  }
+  // The 3-page TIFF: its red first page fills the picture, and its page
+  // count line is written in the button-text colour at the top right.
+  const Pixels pages = PaintedPixels(cells[3]);
+  EXPECT_GT(pages.Count(kRed), 2000);
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  const uint32_t textRgb = (GetRValue(text) << 16) | (GetGValue(text) << 8) | GetBValue(text);
+  EXPECT_GT(pages.CountIn(textRgb, pages.width / 2, 0, pages.width, 20), 5) << "\"3 pages\" at the top right";
+  EXPECT_EQ(pages.CountIn(textRgb, 0, 0, pages.width / 3, 20), 0) << "right-aligned";
+  // The one-page PNG: no page count; its red quadrant at the picture's top left.
+  const Pixels one = PaintedPixels(cells[4]);
+  EXPECT_EQ(one.CountIn(textRgb, 0, 0, one.width, 20), 0);
+  EXPECT_GT(one.CountIn(kRed, 0, 0, one.width / 2, one.height / 3), 500);
+  EXPECT_EQ(one.CountIn(kRed, one.width / 2 + 5, 0, one.width, one.height), 0);
+}
+
+TEST_F(ListDisplay, SettingsReadAndWritten) {
+  h.settings.stored = {{"AutoLaunch", 0}, {"ListX", 40}, {"ListY", 50}, {"ListWidth", 320}, {"ListHeight", 400}};
+  ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+  HWND viewer = h.ViewerWindow();
+  RECT r;
+  GetWindowRect(viewer, &r);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 50);
+  EXPECT_EQ(r.right - r.left, 320);
+  EXPECT_EQ(r.bottom - r.top, 400);
+  // Read at creation: the background written back as read, nothing else.
+  EXPECT_EQ(std::count(h.settings.slots.begin(), h.settings.slots.end(), 25), 1);
+  for (int setter : {1, 5, 7, 8, 27}) EXPECT_EQ(std::count(h.settings.slots.begin(), h.settings.slots.end(), setter), 0) << setter;
+
+  SetWindowPos(viewer, nullptr, 70, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  h.Pump(30);
+  EXPECT_EQ(h.settings.stored["ListX"], 70);
+  EXPECT_EQ(h.settings.stored["ListY"], 90);
+  SetWindowPos(viewer, nullptr, 0, 0, 350, 420, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  h.Pump(30);
+  EXPECT_EQ(h.settings.stored["ListWidth"], 350);
+  EXPECT_EQ(h.settings.stored["ListHeight"], 420);
+
+  h.Command(ID_VIEWER_TOPMOST);
+  EXPECT_EQ(h.settings.stored["Topmost"], 1);
+  EXPECT_TRUE(GetWindowLongA(viewer, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  h.Command(ID_VIEWER_TOPMOST);
+  EXPECT_EQ(h.settings.stored["Topmost"], 0);
+  EXPECT_FALSE(GetWindowLongA(viewer, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  h.Command(ID_VIEWER_LIST);
+  EXPECT_EQ(h.settings.stored["ThumbView"], 0);
+  EXPECT_TRUE(IsWindowVisible(h.Rows()));
+  h.Command(ID_VIEWER_THUMBNAILS);
+  EXPECT_EQ(h.settings.stored["ThumbView"], 1);
+  EXPECT_FALSE(IsWindowVisible(h.Rows()));
+}
+
+TEST_F(ListDisplay, TopmostStoredIsAppliedAtOnce) {
+  h.settings.stored = {{"AutoLaunch", 0}, {"Topmost", 1}};
+  ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+  EXPECT_TRUE(GetWindowLongA(h.ViewerWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(ListDisplay, AnEntryThatCannotBeOpenedSaysSo) {
+  h.settings.stored = {{"ThumbView", 0}, {"AutoLaunch", 0}};
+  ShowEntries({Entry("", "empty")});
+  ListView_SetItemState(h.Rows(), 0, LVIS_SELECTED, LVIS_SELECTED);
+  {
+    MessageBoxWatch watch("Unable to open image");
+    h.Command(ID_VIEWER_VIEW_IMAGE);
+    EXPECT_TRUE(watch.Seen());
+  }
+  {
+    MessageBoxWatch watch("Invalid file type");
+    h.Command(ID_VIEWER_PRINT);
+    EXPECT_TRUE(watch.Seen());
+  }
+  {
+    MessageBoxWatch watch("Cannot copy image to clipboard");
+    h.Command(ID_VIEWER_COPY);
+    EXPECT_TRUE(watch.Seen());
+  }
+}
+
+TEST_F(ListDisplay, ClearListEmptiesAndCloseListDestroys) {
+  h.settings.stored = {{"ThumbView", 0}, {"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("a.png"), "a"), Entry(Fixture("b.png"), "b")});
+  HWND viewer = h.ViewerWindow();
+  EXPECT_EQ(h.helper->ClearList(), 1);
+  h.helper->AddItem(Entry(Fixture("c.png"), "c").c_str());
+  h.helper->ShowList();
+  h.Pump(30);
+  EXPECT_EQ(h.ViewerWindow(), viewer) << "the same window";
+  EXPECT_EQ(RowTexts(h.Rows()).size(), 1u);
+  // Closing the window only hides it; ShowList shows it again.
+  SendMessageA(viewer, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(viewer));
+  h.helper->ShowList();
+  EXPECT_TRUE(IsWindowVisible(viewer));
+  h.helper->CloseList();
+  EXPECT_FALSE(IsWindow(viewer));
+  h.helper->AddItem("ignored");
+  h.helper->ShowList();
+  EXPECT_EQ(h.ViewerWindow(), nullptr) << "no viewer: AddItem and ShowList do nothing";
+}
+
+}  // namespace

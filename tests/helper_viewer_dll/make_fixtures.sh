@@ -1,0 +1,19 @@
+#!/bin/sh
+# The attachment viewer's test files, made afresh in DIR by ImageMagick:
+#   quadrant.png   200 x 260 white, its top left quadrant red
+#   photo.jpg      a JPEG
+#   pages.tif      three pages: red, green, blue
+#   truncated.png  the first 300 bytes of a PNG
+#   notes.tvxdoc   a text file of a type only the system's program knows
+#   folder/        a folder (opening it for reading is refused)
+set -eu
+dir=$1
+rm -rf "$dir"
+mkdir -p "$dir/folder"
+convert -size 200x260 xc:white -fill red -draw "rectangle 0,0 99,129" "$dir/quadrant.png"
+convert -size 160x120 gradient:yellow-blue "$dir/photo.jpg"
+convert -size 100x130 xc:red xc:lime xc:blue -depth 8 -type TrueColor -compress none "$dir/pages.tif"
+convert -size 400x400 plasma:fractal "$dir/whole.png"
+head -c 300 "$dir/whole.png" > "$dir/truncated.png"
+rm "$dir/whole.png"
+printf 'Attachment notes\r\n' > "$dir/notes.tvxdoc"
