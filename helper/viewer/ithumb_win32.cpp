@@ -27,6 +27,8 @@ int LineHeight() {
   return height;
 }
 
+RECT ToRect(const viewer::Box& b) { return RECT{b.left, b.top, b.right, b.bottom}; }
+
 bool RegisterOnce(const char* name, WNDPROC procedure, UINT style) {
   WNDCLASSA existing;
   if (GetClassInfoA(HelperModule(), name, &existing)) return true;
@@ -129,7 +131,7 @@ void CIThumb::Paint(HDC dc) {
   DeleteObject(back);
 
   const viewer::ThumbLayout l = viewer::LayoutThumb(0, 0, width_, height_, LineHeight());
-  RECT image = l.image;
+  RECT image = ToRect(l.image);
   HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   FillRect(memory, &image, white);
   if (picture_.bitmap) {
@@ -165,11 +167,11 @@ void CIThumb::Paint(HDC dc) {
       char pages[32];
       std::snprintf(pages, sizeof pages, "%d pages", entry_->pages);
       SetTextColor(memory, text_);
-      RECT r = l.pages;
+      RECT r = ToRect(l.pages);
       DrawTextA(memory, pages, -1, &r, DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     }
     SetTextColor(memory, text_);
-    RECT r = l.description;
+    RECT r = ToRect(l.description);
     DrawTextA(memory, entry_->description.c_str(), -1, &r,
               DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_NOPREFIX);
   }

@@ -2,15 +2,18 @@
 // and the description's lines below. Portable (plain rectangles).
 #pragma once
 
-#include "helper/interfaces/helper_interfaces.h"
 
 namespace viewer {
 
+struct Box {
+  int left, top, right, bottom;
+};
+
 struct ThumbLayout {
-  RECT cell;         // the whole cell, frame included
-  RECT image;        // inside the frame
-  RECT pages;        // the "%d pages" line (right-aligned), over the image's top
-  RECT description;  // below the frame
+  Box cell;         // the whole cell, frame included
+  Box image;        // inside the frame
+  Box pages;        // the "%d pages" line (right-aligned), over the image's top
+  Box description;  // below the frame
 };
 
 // The cell at (left, top) for a thumbnail of width by height and a text

@@ -17,3 +17,11 @@ convert -size 400x400 plasma:fractal "$dir/whole.png"
 head -c 300 "$dir/whole.png" > "$dir/truncated.png"
 rm "$dir/whole.png"
 printf 'Attachment notes\r\n' > "$dir/notes.tvxdoc"
+
+# The host's attachment lists for the end-to-end session (scripts/viewer.host):
+# ESC M N lines naming the files by their Windows paths, 0xFE before the
+# description.
+win=$(cd "$dir" && pwd | sed 's|/|\\|g')
+entry() { printf '\033MNZ:%s\\%s\376%s\n' "$win" "$1" "$2"; }
+{ entry quadrant.png "Red quadrant"; entry pages.tif "Three pages"; entry missing.tif "Not there"; } > "$dir/three.host-bytes"
+entry quadrant.png "Opens by itself" > "$dir/one.host-bytes"
