@@ -5,9 +5,9 @@
 // shows the annotations of a sidecar "<image>.ann" file, prints to a
 // printer's device context and copies the shown page to the clipboard.
 //
-// Pixels are decoded at the shown scale, in bands, one band per posted
-// message, so the thread's message loop keeps running while a big page
-// comes in (no thread of its own).
+// Pixels are decoded at the shown scale, in bands, a few per timer message
+// (which comes only when nothing else waits), so the thread's message loop
+// keeps running while a big page comes in (no thread of its own).
 #pragma once
 
 #include <windows.h>
@@ -35,6 +35,10 @@ enum ImageDisplayMode : int { kFitWidth = 0, kFitPage = 1, kActualSize = 6, kZoo
 #define IMAGE_NOTIFY_LOADED 1    // the page's pixels are complete
 #define IMAGE_NOTIFY_FAILED 2    // loading failed (see Status())
 #define IMAGE_NOTIFY_SCROLLED 3  // the geometry changed (zoom, turn, scroll, size)
+#define IMAGE_NOTIFY_CLICK 4     // a click on the control
+#define IMAGE_NOTIFY_DBLCLK 5    // a double-click on the control
+
+class PagePipeline;
 
 class CImageControl {
  public:
@@ -91,6 +95,10 @@ class CImageControl {
   // Scrolling: the geometry in the shown (turned) frame.
   ViewGeometry Geometry() const;
   void ScrollTo(int x, int y);
+  // The same in the page's own (unturned) frame, as the open-file dialog
+  // reads it; PageScrollTo takes an origin in that frame.
+  PageGeometry UnturnedGeometry() const;
+  void PageScrollTo(int x, int y);
 
   // Prints pages from .. to (1-based) on a printer's device context, one
   // page of paper each, fitted to the printable area. False on any failure.
@@ -113,6 +121,11 @@ class CImageControl {
   void Notify(int code);
   void UpdateOwnScrollBars();
   void OnScroll(int bar, int request);
+  PageSize ShownSize() const;  // the page as shown, turned, at the shown scale
+  PageSize ViewSize() const;
+  void TurnTo(int quarterTurns);
+  bool TurnedPixels();  // brings turned_ up to date
+  void DrawPage(HDC dc, int x, int y, PageSize shown, bool withAnnotations);
 
   HWND window_ = nullptr;
   DWORD style_ = 0;
@@ -131,11 +144,16 @@ class CImageControl {
   PageSize source_;   // the current page's own size
   PageSize decoded_;  // the size it is decoded at (unturned)
   int scrollX_ = 0, scrollY_ = 0;
-  struct Decoder;  // the decoding pipeline of the current page
-  Decoder* decoder_ = nullptr;
+  PagePipeline* decoder_ = nullptr;  // the current page's decoding chain
   ScaledPage scaled_;  // unturned, at the decoded size
+  int decodedQuality_ = -1;
+  int decodedPage_ = 0;
   int rowsDone_ = 0;
   bool stepPosted_ = false;
+  bool inLayout_ = false;
+  std::vector<std::uint32_t> turned_;  // scaled_ turned by rotation_
+  int turnedFor_ = -1;                 // the rotation turned_ holds, -1 stale
+  friend struct ImageControlAccess;
 };
 
 bool RegisterImageControl(HINSTANCE instance);
