@@ -22,6 +22,9 @@ CImageControl* LoadHidden(HWND owner, const char* path) {
   CImageControl* control = CImageControl::Create(owner, kHiddenControlId, at);
   if (!control) return nullptr;
   ShowWindow(control->Window(), SW_HIDE);
+  // The page at its own size: what is copied or printed is the whole page,
+  // not a picture of the hidden window's size.
+  control->SetDisplayMode(kActualSize);
   ImageLoadStatus status = control->Load(path);
   if (status == kImageDecoding) status = control->Finish();
   if (status != kImageLoaded) {

@@ -300,3 +300,148 @@ TEST_F(ListDisplay, ClearListEmptiesAndCloseListDestroys) {
 }
 
 }  // namespace
+
+namespace {
+
+#ifndef ARGREC_EXE
+#error "ARGREC_EXE must name tools/argrec"
+#endif
+
+// ".tvxdoc" opened and printed by the recorder (in this test prefix only).
+void RegisterDocumentType() {
+  const std::string recorder = "\"" + WindowsPath(ARGREC_EXE) + "\"";
+  auto set = [](const char* key, const std::string& value) {
+    RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
+  };
+  set(".tvxdoc", "TavixViewerDocument");
+  set("TavixViewerDocument\\shell\\open\\command", recorder + " open \"%1\"");
+  set("TavixViewerDocument\\shell\\print\\command", recorder + " print \"%1\"");
+}
+
+std::string ReadAll(const std::string& path) {
+  std::string text;
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+  }
+  return text;
+}
+
+template <typename Pred>
+bool PumpUntil(ViewerHarness& h, Pred pred, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  while (!pred()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    h.Pump(20);
+  }
+  return true;
+}
+
+// A single attachment of a type the image control cannot show opens at
+// once in the system's program; printing it then goes by the "print" verb.
+TEST_F(ListDisplay, ADocumentGoesToTheSystemsProgram) {
+  RegisterDocumentType();
+  const std::string record = Fixture("argrec.log");
+  DeleteFileA(record.c_str());
+  SetEnvironmentVariableA("TAVIX_ARGREC_FILE", record.c_str());
+  h.settings.stored = {{"ThumbView", 0}};
+  const std::string doc = Fixture("notes.tvxdoc");
+  MessageBoxWatch failure("Unable to");  // would block the test: answered, and counted
+  ShowEntries({Entry(doc, "Notes")});
+  EXPECT_TRUE(PumpUntil(h, [&] { return ReadAll(record).find("open") != std::string::npos; }, 15000))
+      << "not opened: " << ReadAll(record);
+  EXPECT_NE(ReadAll(record).find("notes.tvxdoc"), std::string::npos) << ReadAll(record);
+  ListView_SetItemState(h.Rows(), 0, LVIS_SELECTED, LVIS_SELECTED);
+  h.Command(ID_VIEWER_PRINT);
+  EXPECT_TRUE(PumpUntil(h, [&] { return ReadAll(record).find("print") != std::string::npos; }, 15000))
+      << "not printed: " << ReadAll(record);
+  SetEnvironmentVariableA("TAVIX_ARGREC_FILE", nullptr);
+  EXPECT_FALSE(failure.SeenSoFar());
+}
+
+// With "AutoLaunch" off a single entry waits for the user. The first
+// double-click finds that the image control cannot show it and marks it for
+// the system's program; the next one hands it to the system.
+TEST_F(ListDisplay, AutoLaunchOffOpensNothing) {
+  RegisterDocumentType();
+  const std::string record = Fixture("argrec-off.log");
+  DeleteFileA(record.c_str());
+  SetEnvironmentVariableA("TAVIX_ARGREC_FILE", record.c_str());
+  h.settings.stored = {{"ThumbView", 0}, {"AutoLaunch", 0}};
+  MessageBoxWatch failure("Unable to");
+  ShowEntries({Entry(Fixture("notes.tvxdoc"), "Notes")});
+  h.Pump(1500);
+  EXPECT_EQ(ReadAll(record), "");
+  // A double-click (the row's activation) opens it.
+  NMITEMACTIVATE a = {};
+  a.hdr.hwndFrom = h.Rows();
+  a.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(h.Rows()));
+  a.hdr.code = NM_DBLCLK;
+  a.iItem = 0;
+  SendMessageA(h.ViewerWindow(), WM_NOTIFY, a.hdr.idFrom, reinterpret_cast<LPARAM>(&a));
+  h.Pump(1500);
+  EXPECT_EQ(ReadAll(record), "");
+  SendMessageA(h.ViewerWindow(), WM_NOTIFY, a.hdr.idFrom, reinterpret_cast<LPARAM>(&a));
+  EXPECT_TRUE(PumpUntil(h, [&] { return ReadAll(record).find("open") != std::string::npos; }, 15000));
+  SetEnvironmentVariableA("TAVIX_ARGREC_FILE", nullptr);
+  EXPECT_FALSE(failure.SeenSoFar());
+}
+
+// Copy from the list: the first page as CF_DIB, the red quadrant at its top left.
+TEST_F(ListDisplay, CopyPutsThePictureOnTheClipboard) {
+  h.settings.stored = {{"ThumbView", 0}, {"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+  ListView_SetItemState(h.Rows(), 0, LVIS_SELECTED, LVIS_SELECTED);
+  h.Command(ID_VIEWER_COPY);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE data = GetClipboardData(CF_DIB);
+  ASSERT_NE(data, nullptr);
+  const auto* info = static_cast<const BITMAPINFOHEADER*>(GlobalLock(data));
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->biWidth, 200) << "the whole page";
+  EXPECT_EQ(info->biHeight > 0 ? info->biHeight : -info->biHeight, 260);
+  const int w = info->biWidth, hgt = info->biHeight > 0 ? info->biHeight : -info->biHeight;
+  ASSERT_EQ(info->biBitCount, 32);
+  const auto* px = reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(info) + info->biSize +
+                                                     (info->biCompression == BI_BITFIELDS ? 12 : 0));
+  auto at = [&](int x, int y) {
+    const int row = info->biHeight > 0 ? hgt - 1 - y : y;
+    return px[static_cast<size_t>(row) * w + x] & 0xFFFFFF;
+  };
+  EXPECT_EQ(at(w / 8, hgt / 8), 0xFF0000u);
+  EXPECT_EQ(at(w * 7 / 8, hgt * 7 / 8), 0xFFFFFFu);
+  GlobalUnlock(data);
+  CloseClipboard();
+}
+
+// Printing a displayable entry through the image control: a job in the
+// private print server's queue (tests/e2e/with_cups.sh).
+TEST_F(ListDisplay, PrintingAnImageMakesAPrintJob) {
+  const char* spool = std::getenv("TAVIX_CUPS_SPOOL");
+  if (!spool) GTEST_SKIP() << "runs under tests/e2e/with_cups.sh";
+  auto jobs = [&] {
+    int n = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((WindowsPath(spool) + "\\d*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+      if (found.nFileSizeLow > 0 || found.nFileSizeHigh > 0) ++n;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return n;
+  };
+  const int before = jobs();
+  h.settings.stored = {{"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+  ASSERT_TRUE(h.PumpUntilIdle(20000));  // the thumbnail shows it: displayable
+  const std::vector<HWND> cells = ThumbCells(h.ViewerWindow());
+  ASSERT_EQ(cells.size(), 1u);
+  SendMessageA(cells[0], WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  SendMessageA(cells[0], WM_LBUTTONUP, 0, 0);
+  h.Command(ID_VIEWER_PRINT);
+  EXPECT_TRUE(PumpUntil(h, [&] { return jobs() > before; }, 30000)) << "no job in " << spool;
+}
+
+}  // namespace

@@ -238,7 +238,7 @@ bool MessageBoxWatch::Seen() {
 
 DWORD WINAPI MessageBoxWatch::Run(void* self) {
   auto* w = static_cast<MessageBoxWatch*>(self);
-  for (int i = 0; i < 1000 && !w->stop_; ++i) {
+  while (!w->stop_) {
     HWND box = FindMessageBox(GetCurrentProcessId(), w->text_.c_str());
     if (box) {
       InterlockedExchange(&w->seen_, 1);

@@ -69,6 +69,8 @@ class MessageBoxWatch {
   ~MessageBoxWatch();
   // After the command that shows the box: whether it came.
   bool Seen();
+  // Whether it came up to now (no waiting).
+  bool SeenSoFar() const { return seen_ != 0; }
 
  private:
   static DWORD WINAPI Run(void* self);
