@@ -2,9 +2,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include <cstdint>
-#include <cstring>
-
+#include "corvane_open_win32.h"
 #include "frame_edit_win32.h"
 #include "helper_state.h"
 #include "moxel_to_edit.h"
@@ -25,8 +23,6 @@ class ModuleScope {
 
 HINSTANCE LibraryModule;
 
-constexpr DWORD kMaxChosenPath = 32768;
-
 }  // namespace
 
 extern "C" {
@@ -45,43 +41,12 @@ MoxelToEdit* __stdcall CreateEditWindow(EditToMoxel* callbacks, int* index, cons
   return OpenEditWindow(MakeWin32EditFrame, callbacks, index, title, session, readOnly, suffix);
 }
 
-// The system's open-file dialog over the caller's record (the library's own
-// dialog with image preview takes its place later). The chosen path goes
-// into the caller's buffer, cut to its size less one; the file name's offset
-// is written as one 32-bit value over the offset and extension fields.
+// The library's open-file dialog with image preview over the caller's
+// record (CorvaneOpen).
 int __stdcall HelperOpenFileName(OPENFILENAMEA* request) {
   ModuleScope scope;
   SetHelperModule(LibraryModule);
-  if (!request || !request->lpstrFile || request->nMaxFile == 0) return 0;
-  DWORD size = request->nMaxFile > MAX_PATH ? request->nMaxFile : MAX_PATH;
-  if (size > kMaxChosenPath) size = kMaxChosenPath;
-  char* chosen = new char[size];
-  std::memset(chosen, 0, size);
-  std::strncpy(chosen, request->lpstrFile, size - 1);  // an initial name the caller gave
-  OPENFILENAMEA own = *request;
-  own.lStructSize = sizeof own;
-  own.lpstrFile = chosen;
-  own.nMaxFile = size;
-  own.Flags &= ~static_cast<DWORD>(OFN_ALLOWMULTISELECT | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE |
-                                   OFN_ENABLETEMPLATEHANDLE);
-  if (!GetOpenFileNameA(&own)) {
-    delete[] chosen;
-    return 0;
-  }
-  const size_t room = request->nMaxFile - 1;
-  size_t length = std::strlen(chosen);
-  if (length > room) length = room;
-  std::memcpy(request->lpstrFile, chosen, length);
-  request->lpstrFile[length] = 0;
-  const char* slash = std::strrchr(chosen, '\\');
-  const char* other = std::strrchr(chosen, '/');
-  if (other && (!slash || other > slash)) slash = other;
-  std::uint32_t offset = slash ? static_cast<std::uint32_t>(slash - chosen + 1) : 0;
-  if (offset > length) offset = static_cast<std::uint32_t>(length);
-  static_assert(sizeof request->nFileOffset + sizeof request->nFileExtension == sizeof offset, "two WORDs");
-  std::memcpy(&request->nFileOffset, &offset, sizeof offset);
-  delete[] chosen;
-  return 1;
+  return RunCorvaneOpen(request);
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {

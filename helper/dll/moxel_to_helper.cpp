@@ -1,4 +1,5 @@
 #include "moxel_to_helper.h"
+#include "image_item_win32.h"
 
 #include <windows.h>
 
@@ -69,12 +70,13 @@ int MoxelToHelperI::OnIdle(long count) {
 
 int MoxelToHelperI::PreTranslateMessage(MSG* message) {
   if (!message) return 0;
-  if (ImageItemsPreTranslate(message)) return 1;
   if (viewer_ && viewer_->PreTranslate(message)) return 1;
   int taken = 0;
   Helper.AllEdits.ForEach([&](EditFrame& frame) {
     if (!taken && static_cast<CFrameEdit&>(frame).PreTranslate(*message)) taken = 1;
   });
+  // The image windows: Ctrl+C and dialog keys.
+  if (!taken && ImageItemsPreTranslate(message)) taken = 1;
   return taken;
 }
 

@@ -16,6 +16,10 @@ constexpr UINT_PTR kDecodeTimer = 1;
 // About this many pixels per band, and bands until a step has taken this long.
 constexpr int kStepPixels = 64 * 1024;
 constexpr DWORD kStepMilliseconds = 30;
+constexpr std::int64_t kStepPagePixels = 8 << 20;
+// A page is never held at more pixels than this (64 MB); a larger shown
+// size is stretched from it.
+constexpr std::int64_t kMaxDecodePixels = 16 << 20;
 
 COLORREF ColourOf(int background) {
   return background < 0 ? GetSysColor(COLOR_3DLIGHT) : static_cast<COLORREF>(background) & 0xFFFFFF;
@@ -318,7 +322,15 @@ PageSize CImageControl::ShownSize() const {
   switch (mode_) {
     case kFitWidth: return FitToWidth(page, area);
     case kActualSize: return page;
-    case kZoomScroll: return ZoomOf(FitToPage(page, area), zoomPercent_);
+    case kZoomScroll: {
+      // A percentage of the size fitted to the whole control, with or
+      // without its scroll bars shown.
+      PageSize whole = area;
+      const LONG style = window_ ? GetWindowLongA(window_, GWL_STYLE) : 0;
+      if (style & WS_VSCROLL) whole.width += GetSystemMetrics(SM_CXVSCROLL);
+      if (style & WS_HSCROLL) whole.height += GetSystemMetrics(SM_CYHSCROLL);
+      return ZoomOf(FitToPage(page, whole), zoomPercent_);
+    }
     default: return FitToPage(page, area);
   }
 }
@@ -327,8 +339,7 @@ void CImageControl::Relayout() {
   if (inLayout_ || !window_) return;
   inLayout_ = true;
   if (source_.width > 0 && (status_ == kImageDecoding || status_ == kImageLoaded)) {
-    PageSize want = Turned(ShownSize(), rotation_);  // unturned
-    if (want.width > source_.width || want.height > source_.height) want = source_;  // stretched when painted
+    const PageSize want = DecodeSizeFor(Turned(ShownSize(), rotation_), source_, kMaxDecodePixels);
     if (want.width != decoded_.width || want.height != decoded_.height || decodedQuality_ != quality_ ||
         decodedPage_ != page_)
       StartDecode();
@@ -359,8 +370,7 @@ void CImageControl::StartDecode() {
     decodedPage_ = page_;
     source_ = PageSize{decoder_->SourceWidth(), decoder_->SourceHeight()};
   }
-  PageSize want = Turned(ShownSize(), rotation_);
-  if (want.width > source_.width || want.height > source_.height) want = source_;
+  const PageSize want = DecodeSizeFor(Turned(ShownSize(), rotation_), source_, kMaxDecodePixels);
   if (want.width <= 0 || want.height <= 0) return;
   FreeScaledPage(&scaled_);
   turnedFor_ = -1;
@@ -384,6 +394,11 @@ void CImageControl::StartDecode() {
 bool CImageControl::DecodeStep() {
   if (status_ != kImageDecoding || !decoder_ || !scaled_.pixels) return false;
   int rows = kStepPixels / (decoded_.width > 0 ? decoded_.width : 1);
+  // A band of a much reduced page reads many page rows: keep those bounded too.
+  const std::int64_t pagePixelsPerRow =
+      static_cast<std::int64_t>(source_.width) * source_.height / (decoded_.height > 0 ? decoded_.height : 1);
+  if (pagePixelsPerRow > 0 && rows > kStepPagePixels / pagePixelsPerRow)
+    rows = static_cast<int>(kStepPagePixels / pagePixelsPerRow);
   if (rows < 1) rows = 1;
   if (rows > decoded_.height - rowsDone_) rows = decoded_.height - rowsDone_;
   if (!decoder_->DecodeRows(rowsDone_, rows,

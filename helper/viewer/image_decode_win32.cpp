@@ -104,18 +104,27 @@ ImageLoadStatus PagePipeline::Open(const char* path, int page, DWORD* lastError)
 
 bool PagePipeline::Prepare(int outWidth, int outHeight, int quality) {
   ReleaseChain();
-  grey_ = false;
+  bilevelScaling_ = kNone;
   if (!frame_ || outWidth <= 0 || outHeight <= 0) return false;
   if (outWidth > static_cast<int>(width_)) outWidth = static_cast<int>(width_);
   if (outHeight > static_cast<int>(height_)) outHeight = static_cast<int>(height_);
   outWidth_ = outWidth;
   outHeight_ = outHeight;
   const bool sameSize = outWidth == static_cast<int>(width_) && outHeight == static_cast<int>(height_);
-  if (quality == kQualityOptimized && bilevel_ && !sameSize) {
-    grey_ = greyScaler_.Start(static_cast<int>(width_), static_cast<int>(height_), outWidth, outHeight);
-    if (grey_) {
-      bits_.assign((width_ + 7) / 8 * 64, 0);
-      greyRow_.assign(static_cast<size_t>(outWidth), 0);
+  if (bilevel_ && !sameSize) {
+    // The system's scaler would hold far more than the page's bits.
+    const UINT rowBytes = (width_ + 7) / 8;
+    bits_.assign(static_cast<size_t>(rowBytes) * 64, 0);
+    greyRow_.assign(static_cast<size_t>(outWidth), 0);
+    if (quality == kQualityFast) {
+      columns_.resize(static_cast<size_t>(outWidth));
+      for (int x = 0; x < outWidth; ++x)
+        columns_[static_cast<size_t>(x)] = NearestSource(x, static_cast<int>(width_), outWidth);
+      bilevelScaling_ = kNearest;
+      return true;
+    }
+    if (greyScaler_.Start(static_cast<int>(width_), static_cast<int>(height_), outWidth, outHeight)) {
+      bilevelScaling_ = quality == kQualityOptimized ? kAreaGrey : kAreaCut;
       return true;
     }
   }
@@ -164,7 +173,7 @@ bool PagePipeline::Prepare(int outWidth, int outHeight, int quality) {
 
 bool PagePipeline::DecodeRows(int row, int count, std::uint32_t* dst, int stride) {
   if (row < 0 || count <= 0 || row + count > outHeight_) return false;
-  if (!grey_) {
+  if (bilevelScaling_ == kNone) {
     if (!chain_) return false;
     WICRect rect = {0, row, outWidth_, count};
     const UINT bytesStride = static_cast<UINT>(stride) * 4;
@@ -174,14 +183,23 @@ bool PagePipeline::DecodeRows(int row, int count, std::uint32_t* dst, int stride
   const UINT rowBytes = (width_ + 7) / 8;
   const int chunk = static_cast<int>(bits_.size() / rowBytes);
   for (int r = row; r < row + count; ++r) {
-    const int first = greyScaler_.FirstPageRow(r), end = greyScaler_.EndPageRow(r);
-    for (int y = first; y < end; y += chunk) {
-      const int n = end - y < chunk ? end - y : chunk;
-      WICRect rect = {0, y, static_cast<INT>(width_), n};
-      if (FAILED(frame_->CopyPixels(&rect, rowBytes, rowBytes * static_cast<UINT>(n), bits_.data()))) return false;
-      for (int i = 0; i < n; ++i) greyScaler_.AddRow(bits_.data() + static_cast<size_t>(i) * rowBytes);
+    if (bilevelScaling_ == kNearest) {
+      const int y = NearestSource(r, static_cast<int>(height_), outHeight_);
+      WICRect rect = {0, y, static_cast<INT>(width_), 1};
+      if (FAILED(frame_->CopyPixels(&rect, rowBytes, rowBytes, bits_.data()))) return false;
+      SampleBilevelRow(bits_.data(), columns_, greyRow_.data());
+    } else {
+      const int first = greyScaler_.FirstPageRow(r), end = greyScaler_.EndPageRow(r);
+      for (int y = first; y < end; y += chunk) {
+        const int n = end - y < chunk ? end - y : chunk;
+        WICRect rect = {0, y, static_cast<INT>(width_), n};
+        if (FAILED(frame_->CopyPixels(&rect, rowBytes, rowBytes * static_cast<UINT>(n), bits_.data()))) return false;
+        for (int i = 0; i < n; ++i) greyScaler_.AddRow(bits_.data() + static_cast<size_t>(i) * rowBytes);
+      }
+      greyScaler_.TakeRow(greyRow_.data());
+      if (bilevelScaling_ == kAreaCut)
+        for (std::uint8_t& g : greyRow_) g = g >= 128 ? 255 : 0;
     }
-    greyScaler_.TakeRow(greyRow_.data());
     std::uint32_t* out = dst + static_cast<size_t>(r - row) * static_cast<size_t>(stride);
     for (int x = 0; x < outWidth_; ++x) {
       const std::uint32_t g = greyRow_[static_cast<size_t>(x)];

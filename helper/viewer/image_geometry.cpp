@@ -122,3 +122,25 @@ int SliderForZoomPercent(int percent) {
   const int p = (percent - 100 + 2) / 4;
   return std::clamp(percent < 100 ? 0 : p, 0, kZoomSliderMax);
 }
+
+PageSize DecodeSizeFor(PageSize shown, PageSize page, std::int64_t maxPixels) {
+  if (Empty(shown) || Empty(page)) return PageSize{};
+  PageSize s = shown;
+  if (s.width > page.width || s.height > page.height) s = page;
+  const std::int64_t pixels = static_cast<std::int64_t>(s.width) * s.height;
+  if (maxPixels > 0 && pixels > maxPixels) {
+    // Scale both sides by sqrt(max / pixels), rounding down.
+    double factor = 1.0;
+    double lo = 0.0, hi = 1.0;
+    for (int i = 0; i < 50; ++i) {
+      factor = (lo + hi) / 2;
+      const std::int64_t w = static_cast<std::int64_t>(s.width * factor), h = static_cast<std::int64_t>(s.height * factor);
+      if (w * h > maxPixels)
+        hi = factor;
+      else
+        lo = factor;
+    }
+    s = PageSize{AtLeastOne(static_cast<std::int64_t>(s.width * lo)), AtLeastOne(static_cast<std::int64_t>(s.height * lo))};
+  }
+  return s;
+}

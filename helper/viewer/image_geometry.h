@@ -76,3 +76,8 @@ constexpr int kZoomSliderMax = 99;
 constexpr int kZoomSliderTick = 10;
 int ZoomPercentForSlider(int position);  // position clamped to 0 .. 99
 int SliderForZoomPercent(int percent);   // the nearest position, clamped
+
+// The size a page is decoded at for a shown size: never above the page's
+// own size, and never above `maxPixels` pixels (proportions kept); larger
+// shown sizes are stretched from it.
+PageSize DecodeSizeFor(PageSize shown, PageSize page, std::int64_t maxPixels);

@@ -79,3 +79,16 @@ void GreyAreaScaler::TakeRow(std::uint8_t* grey) {
   }
   rowsAdded_ = 0;
 }
+
+int NearestSource(int shownIndex, int pageSize, int shownSize) {
+  if (shownSize <= 0) return 0;
+  const std::int64_t at = (2 * static_cast<std::int64_t>(shownIndex) + 1) * pageSize / (2 * static_cast<std::int64_t>(shownSize));
+  return static_cast<int>(at < 0 ? 0 : (at >= pageSize ? pageSize - 1 : at));
+}
+
+void SampleBilevelRow(const std::uint8_t* bits, const std::vector<int>& columns, std::uint8_t* grey) {
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const int c = columns[i];
+    grey[i] = ((bits[c >> 3] >> (7 - (c & 7))) & 1) ? 255 : 0;
+  }
+}

@@ -27,3 +27,9 @@ class GreyAreaScaler {
   std::vector<std::uint32_t> whites_;
   int rowsAdded_ = 0;
 };
+
+// Nearest-neighbour sampling of a bilevel page: the page row or column at
+// the centre of shown row or column i.
+int NearestSource(int shownIndex, int pageSize, int shownSize);
+// One shown row of grey (0 or 255) sampled from a packed page row.
+void SampleBilevelRow(const std::uint8_t* bits, const std::vector<int>& columns, std::uint8_t* grey);

@@ -50,8 +50,12 @@ class PagePipeline {
   int pageCount_ = 0;
   bool bilevel_ = false;
   int outWidth_ = 0, outHeight_ = 0;
-  bool grey_ = false;
+  // A bilevel page is scaled here from its own rows, one bit per pixel:
+  // nearest neighbour (fast), area average cut at half (precise), or area
+  // average as grey (optimized).
+  enum BilevelScaling { kNone, kNearest, kAreaCut, kAreaGrey } bilevelScaling_ = kNone;
   GreyAreaScaler greyScaler_;
+  std::vector<int> columns_;
   std::vector<std::uint8_t> bits_;
   std::vector<std::uint8_t> greyRow_;
 };

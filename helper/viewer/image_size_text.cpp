@@ -28,3 +28,15 @@ std::string PageOfText(int page, int count) {
   std::snprintf(text, sizeof text, "Page %d of %d", page, count);
   return text;
 }
+
+std::string StorageDateText(int year, int month, int day, int hour, int minute) {
+  // The month names and AM/PM of the "C" locale, whatever the user's.
+  static const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
+                                        "July",    "August",   "September", "October", "November", "December"};
+  if (month < 1 || month > 12) month = 1;
+  const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+  char text[64];
+  std::snprintf(text, sizeof text, "%s %02d,%d %02d:%02d %s", kMonths[month - 1], day, year, hour12, minute,
+                hour < 12 ? "AM" : "PM");
+  return text;
+}

@@ -13,3 +13,6 @@ std::string SizeColumnText(std::uint64_t bytes);
 std::string FileSizeText(std::uint64_t bytes);
 // The image window's page line: "Page %d of %d".
 std::string PageOfText(int page, int count);
+// The image window's "Document Storage Date:" value, "%B %d,%Y %I:%M %p",
+// from a local time (month 1 .. 12, hour 0 .. 23), in English.
+std::string StorageDateText(int year, int month, int day, int hour, int minute);

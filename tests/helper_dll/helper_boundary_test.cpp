@@ -258,29 +258,39 @@ TEST_F(HelperBoundary, OpenFileName) {
   ASSERT_NE(f, nullptr);
   std::fclose(f);
 
-  for (bool choose : {false, true}) {
-    char buffer[12] = "untouched";
+  // Cancel; a choice too long for the caller's buffer (not a choice: the
+  // buffer and the offset fields stay as they were); a choice that fits.
+  struct Case {
+    bool choose;
+    size_t room;
+  } cases[] = {{false, 12}, {true, 12}, {true, MAX_PATH}};
+  for (const Case& c : cases) {
+    std::vector<char> buffer(c.room, 'x');
+    std::strcpy(buffer.data(), "untouched");
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = sizeof buffer;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(c.room);
     ofn.lpstrTitle = "Boundary open";
     ofn.nFileOffset = 0x1111;
     ofn.nFileExtension = 0x2222;
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    std::thread answer(AnswerFileDialog, "Boundary open", choose ? path : std::string());
+    std::thread answer(AnswerFileDialog, "Boundary open", c.choose ? path : std::string());
     const int result = exports.openFileName(&ofn);
     answer.join();
-    if (!choose) {
-      EXPECT_EQ(result, 0);
-      EXPECT_STREQ(buffer, "untouched");
+    if (!c.choose || path.size() + 1 > c.room) {
+      EXPECT_EQ(result, 0) << c.room;
+      EXPECT_STREQ(buffer.data(), "untouched") << c.room;
+      EXPECT_EQ(buffer[10], 'x') << "nothing written past the old text";
+      EXPECT_EQ(ofn.nFileOffset, 0x1111);
+      EXPECT_EQ(ofn.nFileExtension, 0x2222);
       continue;
     }
     ASSERT_EQ(result, 1);
-    EXPECT_EQ(std::string(buffer), path.substr(0, sizeof buffer - 1)) << "cut to the buffer less one";
+    EXPECT_EQ(std::string(buffer.data()), path);
     std::uint32_t offset = 0;
     std::memcpy(&offset, &ofn.nFileOffset, sizeof offset);
-    EXPECT_EQ(offset, std::strlen(buffer) < path.rfind('\\') + 1 ? std::strlen(buffer) : path.rfind('\\') + 1);
+    EXPECT_EQ(offset, path.rfind('\\') + 1);
     EXPECT_EQ(ofn.nFileExtension, 0) << "one 32-bit offset over both fields";
   }
   DeleteFileA(path.c_str());

@@ -15,7 +15,7 @@ std::string TempPath(const char* name) {
   return std::string(dir) + name;
 }
 
-bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
+bool PumpUntil(const std::function<bool()>& done, int milliseconds, const std::function<bool(MSG*)>& offer) {
   const DWORD start = GetTickCount();
   // One message at a time, as a program's loop takes them.
   for (;;) {
@@ -23,6 +23,7 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
     if (static_cast<int>(GetTickCount() - start) > milliseconds) return false;
     MSG msg;
     if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (offer && offer(&msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     } else {
@@ -31,8 +32,8 @@ bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
   }
 }
 
-void PumpFor(int milliseconds) {
-  PumpUntil([] { return false; }, milliseconds);
+void PumpFor(int milliseconds, const std::function<bool(MSG*)>& offer) {
+  PumpUntil([] { return false; }, milliseconds, offer);
 }
 
 HWND MakeHostWindow(int width, int height) {

@@ -14,8 +14,11 @@ std::string Fixture(const char* name);
 std::string TempPath(const char* name);
 
 // Runs the thread's messages until `done` or the time runs out.
-bool PumpUntil(const std::function<bool()>& done, int milliseconds);
-void PumpFor(int milliseconds);
+// `offer` (may be empty) sees each message first, as a loading program's
+// loop offers it to the library; true means taken.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds,
+               const std::function<bool(MSG*)>& offer = std::function<bool(MSG*)>());
+void PumpFor(int milliseconds, const std::function<bool(MSG*)>& offer = std::function<bool(MSG*)>());
 
 // A plain top-level window to put controls on, shown at (0, 0).
 HWND MakeHostWindow(int width, int height);

@@ -121,3 +121,21 @@ TEST(ClampScroll, IntoTheRange) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DecodeSizeFor, NeverAboveThePageOrThePixelBudget) {
+  const PageSize page{12000, 16000};
+  PageSize s = DecodeSizeFor({300, 400}, page, 16 << 20);
+  EXPECT_EQ(s.width, 300);
+  EXPECT_EQ(s.height, 400);
+  s = DecodeSizeFor({24000, 32000}, page, 0);
+  EXPECT_EQ(s.width, 12000);
+  s = DecodeSizeFor({12000, 16000}, page, 16 << 20);
+  EXPECT_LE(static_cast<long long>(s.width) * s.height, 16LL << 20);
+  EXPECT_GT(static_cast<long long>(s.width) * s.height, 16LL << 19);
+  EXPECT_NEAR(s.width * 4.0 / 3.0, s.height, 2.0);
+  EXPECT_EQ(DecodeSizeFor({0, 5}, page, 100).width, 0);
+}
+
+}  // namespace

@@ -78,3 +78,27 @@ TEST(IsDevicePath, DevicesAndNamespacesNeverOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(NearestSource, CentresOfTheShownPixels) {
+  // 10 page pixels into 4: centres at 1.25, 3.75, 6.25, 8.75.
+  EXPECT_EQ(NearestSource(0, 10, 4), 1);
+  EXPECT_EQ(NearestSource(1, 10, 4), 3);
+  EXPECT_EQ(NearestSource(3, 10, 4), 8);
+  EXPECT_EQ(NearestSource(0, 1, 1), 0);
+  EXPECT_EQ(NearestSource(11999, 12000, 12000), 11999);
+}
+
+TEST(SampleBilevelRow, PicksTheBits) {
+  const std::uint8_t row[] = {0x80, 0x01};  // white at 0 and 15
+  std::vector<int> columns = {0, 1, 15, 14};
+  std::uint8_t grey[4];
+  SampleBilevelRow(row, columns, grey);
+  EXPECT_EQ(grey[0], 255);
+  EXPECT_EQ(grey[1], 0);
+  EXPECT_EQ(grey[2], 255);
+  EXPECT_EQ(grey[3], 0);
+}
+
+}  // namespace

@@ -39,3 +39,14 @@ TEST(PageOfText, PageAndCount) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StorageDateText, MonthNameDayYearAndTwelveHourClock) {
+  EXPECT_EQ(StorageDateText(2026, 3, 5, 14, 7), "March 05,2026 02:07 PM");
+  EXPECT_EQ(StorageDateText(1999, 12, 31, 0, 0), "December 31,1999 12:00 AM");
+  EXPECT_EQ(StorageDateText(2000, 1, 1, 12, 59), "January 01,2000 12:59 PM");
+  EXPECT_EQ(StorageDateText(2000, 7, 10, 11, 30), "July 10,2000 11:30 AM");
+}
+
+}  // namespace
