@@ -236,15 +236,14 @@ struct PaneChildren {
   std::vector<HWND> cells;
 };
 
+BOOL CALLBACK CollectCell(HWND child, LPARAM data) {
+  if (CIThumb::FromWindow(child)) reinterpret_cast<PaneChildren*>(data)->cells.push_back(child);
+  return TRUE;
+}
+
 std::vector<HWND> Cells(HWND pane) {
   PaneChildren found;
-  EnumChildWindows(
-      pane,
-      [](HWND child, LPARAM data) -> BOOL {
-        if (CIThumb::FromWindow(child)) reinterpret_cast<PaneChildren*>(data)->cells.push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(pane, CollectCell, reinterpret_cast<LPARAM>(&found));
   // In entry order, whatever the z-order.
   std::sort(found.cells.begin(), found.cells.end(),
             [](HWND a, HWND b) { return CIThumb::FromWindow(a)->Index() < CIThumb::FromWindow(b)->Index(); });

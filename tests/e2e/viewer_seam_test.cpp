@@ -25,21 +25,21 @@ struct Found {
   HWND window;
 };
 
+BOOL CALLBACK MatchTitle(HWND w, LPARAM p) {
+  Found* f = reinterpret_cast<Found*>(p);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(w, &owner);
+  char text[128] = "";
+  GetWindowTextA(w, text, sizeof text);
+  if (owner != f->pid || !IsWindowVisible(w) || std::strcmp(text, f->title) != 0) return TRUE;
+  f->window = w;
+  return FALSE;
+}
+
 // A visible top-level window of the process with exactly this title.
 HWND FindTitled(DWORD pid, const char* title) {
   Found f{pid, title, nullptr};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        Found* f = reinterpret_cast<Found*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        char text[128] = "";
-        GetWindowTextA(w, text, sizeof text);
-        if (owner != f->pid || !IsWindowVisible(w) || std::strcmp(text, f->title) != 0) return TRUE;
-        f->window = w;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&f));
+  EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&f));
   return f.window;
 }
 
