@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "viewer_harness.h"
@@ -442,6 +443,76 @@ TEST_F(ListDisplay, PrintingAnImageMakesAPrintJob) {
   SendMessageA(cells[0], WM_LBUTTONUP, 0, 0);
   h.Command(ID_VIEWER_PRINT);
   EXPECT_TRUE(PumpUntil(h, [&] { return jobs() > before; }, 30000)) << "no job in " << spool;
+}
+
+}  // namespace
+
+namespace {
+
+struct TitledSearch {
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTitled(HWND w, LPARAM p) {
+  auto* s = reinterpret_cast<TitledSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char text[128] = "";
+  GetWindowTextA(w, text, sizeof text);
+  if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || std::strcmp(text, s->title) != 0) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
+HWND FindTitled(const char* title) {
+  TitledSearch s{title, nullptr};
+  EnumWindows(MatchTitled, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+// One image and "AutoLaunch": the image window opens by itself and shows
+// the page; opening the entry again brings the same window forward.
+TEST_F(ListDisplay, ASingleImageOpensInTheImageWindow) {
+  h.settings.stored = {{"ThumbView", 0}};
+  ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+  HWND image = nullptr;
+  ASSERT_TRUE(PumpUntil(h, [&] { return (image = FindTitled("Image Information")) != nullptr; }, 10000));
+  EXPECT_EQ(GetWindow(image, GW_OWNER), h.ViewerWindow()) << "it lives no longer than the list";
+  ListView_SetItemState(h.Rows(), 0, LVIS_SELECTED, LVIS_SELECTED);
+  h.Command(ID_VIEWER_VIEW_IMAGE);
+  h.Pump(200);
+  int windows = 0;
+  for (HWND w = FindWindowA(nullptr, "Image Information"); w; w = FindWindowExA(nullptr, w, nullptr, "Image Information"))
+    if (IsWindowVisible(w)) ++windows;
+  EXPECT_EQ(windows, 1) << "the entry is open already";
+  // The user closes it; the entry opens again.
+  DestroyWindow(image);
+  h.Pump(50);
+  h.Command(ID_VIEWER_VIEW_IMAGE);
+  EXPECT_TRUE(PumpUntil(h, [&] { return FindTitled("Image Information") != nullptr; }, 10000));
+  h.helper->CloseList();
+  h.Pump(50);
+  EXPECT_EQ(FindTitled("Image Information"), nullptr) << "the image windows go with the list";
+}
+
+// A truncated PNG: the image window cannot load it ("Unable to open image")
+// and the entry becomes invalid: printing it then says "Invalid file type".
+TEST_F(ListDisplay, ABrokenImageBecomesInvalid) {
+  h.settings.stored = {{"ThumbView", 0}, {"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("truncated.png"), "broken")});
+  ListView_SetItemState(h.Rows(), 0, LVIS_SELECTED, LVIS_SELECTED);
+  {
+    MessageBoxWatch watch("Unable to open image");
+    h.Command(ID_VIEWER_VIEW_IMAGE);
+    EXPECT_TRUE(watch.Seen());
+  }
+  EXPECT_EQ(FindTitled("Image Information"), nullptr);
+  {
+    MessageBoxWatch watch("Invalid file type");
+    h.Command(ID_VIEWER_PRINT);
+    EXPECT_TRUE(watch.Seen());
+  }
 }
 
 }  // namespace
