@@ -163,8 +163,9 @@ void CImageListDisplay::Show(bool firstTime) {
   ApplyView();
   if (firstTime || !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOWNA);
   if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
-  SetWindowPos(window_, settings_.topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-  SetForegroundWindow(window_);
+  // To the top, without taking the keyboard from the program the user types in.
+  SetWindowPos(window_, settings_.topmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
   if (entries_.size() == 1 && settings_.autoLaunch) {
     Select(0);
     OpenEntry(0, true);

@@ -90,7 +90,7 @@ TEST(ViewerSeam, HostListsAttachmentsAndASingleOneOpensByItself) {
   EXPECT_EQ(FindTitled(t.processId(), "Image Information"), nullptr) << "three entries: nothing opens by itself";
 
   SetForegroundWindow(main);
-  ASSERT_TRUE(lib.TypeKeys("next", 1)) << lib.GetTestError();
+  ASSERT_TRUE(lib.TypeKeys("n,e,x,t", 1)) << lib.GetTestError();
   ASSERT_TRUE(hostSays("SINGLE"));
   HWND image = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (image = FindTitled(t.processId(), "Image Information")) != nullptr; }, 20000))
@@ -109,7 +109,7 @@ TEST(ViewerSeam, HostListsAttachmentsAndASingleOneOpensByItself) {
   }, 5000)) << ini;
 
   SetForegroundWindow(main);
-  ASSERT_TRUE(lib.TypeKeys("done", 1)) << lib.GetTestError();
+  ASSERT_TRUE(lib.TypeKeys("d,o,n,e", 1)) << lib.GetTestError();
   EXPECT_TRUE(EndAfterHostClosed(t, main));
   EXPECT_FALSE(IsWindow(viewer)) << "the viewer goes with the terminal";
 }
