@@ -18,8 +18,9 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:$(head -n1 "$work/display")
 fi
 # One page like a scanned letter: a heading band, lines of "text", a box.
-convert -size 1700x2200 xc:white -fill black -draw "rectangle 150,150 1550,260" \
-  $(for y in $(seq 400 60 2000); do echo "-draw" "rectangle 150,$y $((900 + (y * 7) % 650)),$((y + 22))"; done) \
+lines=
+for y in $(seq 400 60 2000); do lines="$lines rectangle 150,$y $((900 + (y * 7) % 650)),$((y + 22))"; done
+convert -size 1700x2200 xc:white -fill black -draw "rectangle 150,150 1550,260 $lines" \
   -fill gray60 -draw "rectangle 1100,1700 1550,2050" "$work/page.png" || exit 1
 convert "$work/page.png" -monochrome -compress Group4 "$work/page.tif"
 convert "$work/page.png" -quality 85 "$work/page.jpg"

@@ -230,7 +230,7 @@ int main(int argc, char** argv) {
   const size_t memoryAfter = MemoryInUse();
   std::printf("ShowList call: %.0f ms\n", showCall);
   std::printf("first screen (%d thumbnails) painted: %.0f ms\n", firstScreen, firstScreenMs);
-  std::printf("all %d thumbnails decoded: %.0f ms\n", loop.idleSteps, allMs);
+  std::printf("all %zu thumbnails decoded: %.0f ms (%d idle steps)\n", files.size(), allMs, loop.idleSteps);
   std::printf("longest message-loop stall: %.0f ms\n", loop.longest);
   std::printf("memory growth: %.1f MB\n", (static_cast<double>(memoryAfter) - static_cast<double>(memoryBefore)) / 1048576.0);
   helper->CloseList();
