@@ -8,6 +8,7 @@
 #include "file_examine_win32.h"
 #include "framework.h"
 #include "image_item_win32.h"
+#include "image_size_text.h"
 #include "ithumb_win32.h"
 #include "viewer_ids.h"
 #include "viewer_settings_sheet_win32.h"
@@ -274,7 +275,7 @@ void CImageListDisplay::FillRows() {
     item.lParam = order[row];
     const int at = static_cast<int>(SendMessageA(rows_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     for (size_t c = 1; c < columns_.size(); ++c) {
-      const std::string text = columns_[c].column == viewer::Column::kSize ? viewer::SizeText(e.size) : e.typeName;
+      const std::string text = columns_[c].column == viewer::Column::kSize ? SizeColumnText(e.size) : e.typeName;
       LVITEMA sub = {};
       sub.iSubItem = static_cast<int>(c);
       sub.pszText = const_cast<char*>(text.c_str());

@@ -7,7 +7,7 @@ add_library(tavix_viewer_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/list_order.cpp
   ${CMAKE_CURRENT_LIST_DIR}/thumb_layout.cpp)
 target_include_directories(tavix_viewer_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(tavix_viewer_core PUBLIC tavix_helper_interfaces)
+target_link_libraries(tavix_viewer_core PUBLIC tavix_helper_interfaces tavix_image_core)
 
 if(WIN32)
   add_library(tavix_viewer_win32 STATIC

@@ -18,14 +18,6 @@ Entry ParseEntry(const char* text) {
   return e;
 }
 
-std::string SizeText(uint64_t bytes) {
-  if (bytes <= 10239) return std::to_string(bytes) + " B";
-  const uint64_t k = (bytes + 513) / 1024;
-  if (k <= 10239) return std::to_string(k) + " KB";
-  const uint64_t m = (k + 513) / 1024;
-  return std::to_string(m) + " MB";
-}
-
 namespace {
 
 std::string Upper(const std::string& s) {

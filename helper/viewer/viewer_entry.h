@@ -38,9 +38,6 @@ struct Entry {
 // separator the whole text is the path.
 Entry ParseEntry(const char* text);
 
-// The size column's text for a byte count ("%d B", "%d KB", "%d MB").
-std::string SizeText(uint64_t bytes);
-
 // Paths that are never opened: empty ones, "\\.\" and "\\?\" device
 // paths, and the reserved device names (CON, PRN, AUX, NUL, COM1-9,
 // LPT1-9, CONIN$, CONOUT$) as the last component with any extension.

@@ -30,23 +30,6 @@ TEST(ViewerEntry, EntryTextSplitsAtTheSeparator) {
   EXPECT_EQ(viewer::ParseEntry(nullptr).path, "");
 }
 
-TEST(ViewerEntry, SizeTextAtItsEdges) {
-  struct Case {
-    uint64_t bytes;
-    const char* text;
-  } cases[] = {
-      {0, "0 B"},
-      {10239, "10239 B"},
-      {10240, "10 KB"},
-      {10485246, "10239 KB"},
-      {10485247, "10 MB"},
-      {2147483648ull, "2048 MB"},            // past the 32-bit signed range
-      {5ull * 1024 * 1024 * 1024, "5120 MB"},  // a 5 GB file
-      {4294967296ull + 100, "4096 MB"},       // past 32 bits: no wrap to a small number
-  };
-  for (const Case& c : cases) EXPECT_EQ(viewer::SizeText(c.bytes), c.text) << c.bytes;
-}
-
 TEST(ViewerEntry, DevicePathsAreNeverOpened) {
   const char* devices[] = {"",         "\\\\.\\PhysicalDrive0", "\\\\?\\C:\\a.tif", "//./COM1", "CON",
                            "nul",      "C:\\scan\\NUL.tif",     "c:\\x\\com1",      "LPT9.txt", "aux ",
