@@ -516,3 +516,54 @@ TEST_F(ListDisplay, ABrokenImageBecomesInvalid) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string MenuText(HMENU menu, int position) {
+  char text[64] = "";
+  GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+
+TEST_F(ListDisplay, SystemMenuCarriesSettingsAndHelp) {
+  h.settings.stored = {{"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+  HMENU system = GetSystemMenu(h.ViewerWindow(), FALSE);
+  ASSERT_NE(system, nullptr);
+  const int n = GetMenuItemCount(system);
+  ASSERT_GE(n, 2);
+  EXPECT_EQ(MenuText(system, n - 2), "Settings");
+  EXPECT_EQ(GetMenuItemID(system, n - 2), static_cast<UINT>(ID_VIEWER_SETTINGS));
+  EXPECT_EQ(MenuText(system, n - 1), "Help");
+  HMENU help = GetSubMenu(system, n - 1);
+  ASSERT_NE(help, nullptr);
+  ASSERT_EQ(GetMenuItemCount(help), 3);
+  EXPECT_EQ(MenuText(help, 0), "Contents");
+  EXPECT_EQ(MenuText(help, 1), "Tech Support");
+  EXPECT_EQ(MenuText(help, 2), "About");
+}
+
+// New system colours: the list and every thumbnail take the new 3D-light
+// background.
+TEST_F(ListDisplay, SystemColoursChangeTheBackground) {
+  h.settings.stored = {{"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("missing.png"), "m"), Entry(Fixture("quadrant.png"), "q")});
+  ASSERT_TRUE(h.PumpUntilIdle(20000));
+  const int element = COLOR_3DLIGHT;
+  const COLORREF old = GetSysColor(element), chosen = RGB(10, 200, 30);
+  ASSERT_TRUE(SetSysColors(1, &element, &chosen));
+  h.Pump(100);
+  const std::vector<HWND> cells = ThumbCells(h.ViewerWindow());
+  ASSERT_EQ(cells.size(), 2u);
+  for (HWND cell : cells) {
+    const Pixels p = PaintedPixels(cell);
+    EXPECT_EQ(p.At(p.width - 1, p.height - 1), 0x0AC81Eu);
+  }
+  h.Command(ID_VIEWER_LIST);
+  EXPECT_EQ(ListView_GetBkColor(h.Rows()), chosen);
+  SetSysColors(1, &element, &old);
+  h.Pump(50);
+  EXPECT_EQ(ListView_GetBkColor(h.Rows()), old);
+}
+
+}  // namespace
