@@ -110,7 +110,8 @@ TEST_F(ListDisplay, ListTextsColumnsAndStates) {
   ASSERT_TRUE(holder.held());
   ShowEntries({Entry(Fixture("quadrant.png"), "Quadrant"), Entry(Fixture("missing.tif"), "missing"),
                Entry(Fixture("folder"), "folder"), Entry(held, "held"), Entry("", "empty"),
-               Entry("\\\\.\\COM1", "device"), Entry("C:\\scan\\NUL.tif", "nul"), Fixture("notes.tvxdoc")});
+               Entry("\\\\.\\COM1", "device"), Entry("C:\\scan\\NUL.tif", "nul"), Fixture("notes.tvxdoc"),
+               Entry(Fixture("big.tif"), "big")});
   HWND rows = h.Rows();
   ASSERT_NE(rows, nullptr);
   EXPECT_TRUE(IsWindowVisible(rows));
@@ -119,7 +120,7 @@ TEST_F(ListDisplay, ListTextsColumnsAndStates) {
   EXPECT_EQ(ColumnWidth(rows, 1), 70);
   EXPECT_EQ(ColumnWidth(rows, 2), 100);
   const auto texts = RowTexts(rows);
-  ASSERT_EQ(texts.size(), 8u);
+  ASSERT_EQ(texts.size(), 9u);
   EXPECT_EQ(texts[0][0], "Quadrant");
   EXPECT_EQ(texts[0][1], std::to_string(FileSize(Fixture("quadrant.png"))) + " B");
   EXPECT_FALSE(texts[0][2].empty());
@@ -130,6 +131,7 @@ TEST_F(ListDisplay, ListTextsColumnsAndStates) {
   EXPECT_EQ(texts[7][0], "") << "no separator: the whole text is the path";
   EXPECT_NE(texts[7][2], "Invalid file type");
   EXPECT_NE(texts[7][2], "File not found");
+  EXPECT_EQ(texts[8][1], "5120 MB") << "a 5 GB file: its size in 64 bits";
 }
 
 TEST_F(ListDisplay, SortingTurnsWithEveryClick) {

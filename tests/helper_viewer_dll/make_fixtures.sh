@@ -6,6 +6,7 @@
 #   truncated.png  the first 300 bytes of a PNG
 #   notes.tvxdoc   a text file of a type only the system's program knows
 #   folder/        a folder (opening it for reading is refused)
+#   big.tif        5 GB of nothing (sparse): its size needs 64 bits
 set -eu
 dir=$1
 rm -rf "$dir"
@@ -17,6 +18,7 @@ convert -size 400x400 plasma:fractal "$dir/whole.png"
 head -c 300 "$dir/whole.png" > "$dir/truncated.png"
 rm "$dir/whole.png"
 printf 'Attachment notes\r\n' > "$dir/notes.tvxdoc"
+truncate -s 5G "$dir/big.tif"
 
 # The host's attachment lists for the end-to-end session (scripts/viewer.host):
 # ESC M N lines naming the files by their Windows paths, 0xFE before the
