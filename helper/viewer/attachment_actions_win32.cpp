@@ -77,15 +77,8 @@ bool CopyThroughImageControl(HWND owner, const char* path) {
   return copied;
 }
 
-void OpenViewerHelp(HWND owner, const char* topic) {
-  std::string file = LibraryFolder() + "AttachViewer.chm";
-  using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-  static HMODULE control = LoadLibraryA("hhctrl.ocx");
-  auto htmlHelp = control ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void (*)()>(GetProcAddress(control, "HtmlHelpA")))
-                          : nullptr;
-  if (topic && *topic) file += std::string("::/") + topic;
-  constexpr UINT kDisplayTopic = 0;
-  if (htmlHelp && htmlHelp(owner, file.c_str(), kDisplayTopic, 0)) return;
+void OpenViewerHelp(HWND owner) {
+  // The system's help viewer is the program that opens .chm files.
   RunSystemVerb(owner, "open", (LibraryFolder() + "AttachViewer.chm").c_str());
 }
 

@@ -18,8 +18,8 @@ bool PrintThroughImageControl(HWND owner, const char* path);
 // The first page put on the clipboard through the image control.
 bool CopyThroughImageControl(HWND owner, const char* path);
 
-// "AttachViewer.chm" beside the library, at its start or at a topic.
-void OpenViewerHelp(HWND owner, const char* topic);
+// "AttachViewer.chm" beside the library, opened by the system's help viewer.
+void OpenViewerHelp(HWND owner);
 
 // "Version %s" with the product version of the library's own version
 // resource ("" when it has none).

@@ -507,10 +507,8 @@ void CImageListDisplay::OnCommand(int id) {
       OnSettings();
       return;
     case ID_VIEWER_HELP_CONTENTS:
-      viewer::OpenViewerHelp(window_, nullptr);
-      return;
-    case ID_VIEWER_HELP_SUPPORT:
-      viewer::OpenViewerHelp(window_, "support.htm");
+    case ID_VIEWER_HELP_SUPPORT:  // the help file holds the support pages too
+      viewer::OpenViewerHelp(window_);
       return;
     case ID_VIEWER_HELP_ABOUT: {
       std::string text = std::string(kCaption) + "\r\n" + viewer::LibraryVersionText();

@@ -317,6 +317,7 @@ void RegisterDocumentType() {
     RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
   };
   set(".tvxdoc", "TavixViewerDocument");
+  set(".tvximg", "TavixViewerDocument");
   set("TavixViewerDocument\\shell\\open\\command", recorder + " open \"%1\"");
   set("TavixViewerDocument\\shell\\print\\command", recorder + " print \"%1\"");
 }
@@ -566,6 +567,62 @@ TEST_F(ListDisplay, SystemColoursChangeTheBackground) {
   SetSysColors(1, &element, &old);
   h.Pump(50);
   EXPECT_EQ(ListView_GetBkColor(h.Rows()), old);
+}
+
+}  // namespace
+
+namespace {
+
+// "UseDefaultViewer": an image the control shows (its thumbnail is done)
+// goes to the system's program all the same; without it, to the image window.
+TEST_F(ListDisplay, UseDefaultViewerHandsImagesToTheSystem) {
+  RegisterDocumentType();
+  const std::string record = Fixture("argrec-default.log");
+  DeleteFileA(record.c_str());
+  SetEnvironmentVariableA("TAVIX_ARGREC_FILE", record.c_str());
+  MessageBoxWatch failure("Unable to");
+  h.settings.stored = {{"UseDefaultViewer", 1}, {"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("shown.tvximg"), "image")});
+  ASSERT_TRUE(h.PumpUntilIdle(20000));
+  const std::vector<HWND> cells = ThumbCells(h.ViewerWindow());
+  ASSERT_EQ(cells.size(), 1u);
+  EXPECT_GT(PaintedPixels(cells[0]).Count(kRed), 500) << "the control shows it";
+  SendMessageA(cells[0], WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+  EXPECT_TRUE(PumpUntil(h, [&] { return ReadAll(record).find("shown.tvximg") != std::string::npos; }, 15000));
+  EXPECT_EQ(FindTitled("Image Information"), nullptr);
+
+  DeleteFileA(record.c_str());
+  h.settings.stored = {{"UseDefaultViewer", 0}, {"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("shown.tvximg"), "image")});
+  ASSERT_TRUE(h.PumpUntilIdle(20000));
+  SendMessageA(ThumbCells(h.ViewerWindow())[0], WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+  EXPECT_TRUE(PumpUntil(h, [&] { return FindTitled("Image Information") != nullptr; }, 10000));
+  EXPECT_EQ(ReadAll(record), "");
+  SetEnvironmentVariableA("TAVIX_ARGREC_FILE", nullptr);
+  EXPECT_FALSE(failure.SeenSoFar());
+}
+
+// "Contents" opens the help file beside the library.
+TEST_F(ListDisplay, HelpContentsOpensTheHelpFile) {
+  const std::string recorder = "\"" + WindowsPath(ARGREC_EXE) + "\"";
+  const std::string command = recorder + " help \"%1\"";
+  RegSetValueA(HKEY_CLASSES_ROOT, ".chm", REG_SZ, "TavixViewerHelp", 15);
+  RegSetValueA(HKEY_CLASSES_ROOT, "TavixViewerHelp\\shell\\open\\command", REG_SZ, command.c_str(),
+               static_cast<DWORD>(command.size()));
+  const std::string record = Fixture("argrec-help.log");
+  DeleteFileA(record.c_str());
+  // A help file beside the library for the length of the test.
+  std::string help = WindowsPath(HELPER_DLL);
+  help = help.substr(0, help.find_last_of('\\') + 1) + "AttachViewer.chm";
+  if (FILE* f = std::fopen(help.c_str(), "wb")) std::fclose(f);
+  SetEnvironmentVariableA("TAVIX_ARGREC_FILE", record.c_str());
+  h.settings.stored = {{"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+  SendMessageA(h.ViewerWindow(), WM_SYSCOMMAND, ID_VIEWER_HELP_CONTENTS, 0);
+  EXPECT_TRUE(PumpUntil(h, [&] { return ReadAll(record).find("AttachViewer.chm") != std::string::npos; }, 15000))
+      << ReadAll(record);
+  SetEnvironmentVariableA("TAVIX_ARGREC_FILE", nullptr);
+  DeleteFileA(help.c_str());
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ head -c 300 "$dir/whole.png" > "$dir/truncated.png"
 rm "$dir/whole.png"
 printf 'Attachment notes\r\n' > "$dir/notes.tvxdoc"
 truncate -s 5G "$dir/big.tif"
+cp "$dir/quadrant.png" "$dir/shown.tvximg"  # an image under a name only the test's system program claims
 
 # The host's attachment lists for the end-to-end session (scripts/viewer.host):
 # ESC M N lines naming the files by their Windows paths, 0xFE before the
