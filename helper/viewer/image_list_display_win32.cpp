@@ -144,7 +144,7 @@ void CImageListDisplay::SetupSystemMenu() {
 // ---- The list and its two displays ------------------------------------------
 
 void CImageListDisplay::Clear() {
-  for (HWND w : imageWindows_) (void)w;  // image windows stay open: the user closes them
+  // Image windows already open stay: the user closes them.
   ListView_DeleteAllItems(rows_);
   for (CIThumb* cell : cells_) DestroyWindow(cell->Window());
   cells_.clear();
