@@ -326,7 +326,7 @@ bool CImageListDisplay::IdleStep() {
     next->MarkDone();  // painted with its text only
   } else {
     int pages = 0;
-    const ImageLoadStatus status = next->Decode(settings_.thumbDisplay, &pages);
+    const ImageLoadStatus status = next->Decode(settings_.thumbDisplay, settings_.thumbAnnotations, &pages);
     if (status == kImageLoaded) entry.pages = pages;
     if (status == kImageLoaded && entry.state == viewer::EntryState::kNotOpened) entry.state = viewer::EntryState::kDisplayable;
   }
@@ -529,6 +529,9 @@ void CImageListDisplay::OnSettings() {
 
 void CImageListDisplay::ApplySettings(const viewer::ViewerSettings& changed) {
   const bool topmostChanged = changed.topmost != settings_.topmost;
+  // Pictures of another quality or with other marks: decoded again.
+  if (changed.thumbDisplay != settings_.thumbDisplay || changed.thumbAnnotations != settings_.thumbAnnotations)
+    for (CIThumb* cell : cells_) cell->DropPicture();
   SaveColumnWidths();
   viewer::ViewerSettings next = changed;
   next.imageColWidth = settings_.imageColWidth;

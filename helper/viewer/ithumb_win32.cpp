@@ -27,6 +27,19 @@ int LineHeight() {
   return height;
 }
 
+// A sidecar file's text (at most 1 MB; "" when there is none).
+std::string ReadSidecar(const std::string& path) {
+  std::string text;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return text;
+  char buffer[4096];
+  DWORD got = 0;
+  while (text.size() < (1u << 20) && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  CloseHandle(file);
+  return text;
+}
+
 RECT ToRect(const viewer::Box& b) { return RECT{b.left, b.top, b.right, b.bottom}; }
 
 bool RegisterOnce(const char* name, WNDPROC procedure, UINT style) {
@@ -74,7 +87,7 @@ int CIThumb::CellHeight() const {
   return l.cell.bottom - l.cell.top;
 }
 
-ImageLoadStatus CIThumb::Decode(int quality, int* pages) {
+ImageLoadStatus CIThumb::Decode(int quality, bool annotations, int* pages) {
   DropPicture();
   decoded_ = true;
   const viewer::ThumbLayout l = viewer::LayoutThumb(0, 0, width_, height_, LineHeight());
@@ -82,6 +95,7 @@ ImageLoadStatus CIThumb::Decode(int quality, int* pages) {
   status_ = DecodePageScaled(entry_->path.c_str(), 1, l.image.right - l.image.left, l.image.bottom - l.image.top,
                              quality, &picture_, &error);
   if (status_ == kImageLoaded && pages) *pages = picture_.pageCount;
+  if (status_ == kImageLoaded && annotations) annotations_ = ParseAnnotations(ReadSidecar(AnnotationPathFor(entry_->path)));
   InvalidateRect(window_, nullptr, FALSE);
   return status_;
 }
@@ -89,6 +103,7 @@ ImageLoadStatus CIThumb::Decode(int quality, int* pages) {
 void CIThumb::DropPicture() {
   FreeScaledPage(&picture_);
   picture_ = ScaledPage();
+  annotations_ = AnnotationSet();
   decoded_ = false;
   status_ = kImageEmpty;
 }
@@ -111,6 +126,29 @@ void CIThumb::SetColors(COLORREF background, COLORREF text) {
   background_ = background;
   text_ = text;
   InvalidateRect(window_, nullptr, FALSE);
+}
+
+// Page 1's marks, from the page's own pixels to the picture's.
+void CIThumb::DrawAnnotations(HDC dc, int x, int y) {
+  if (annotations_.marks.empty() || picture_.sourceWidth <= 0 || picture_.sourceHeight <= 0) return;
+  auto mapX = [&](int px) { return x + static_cast<int>(static_cast<long long>(px) * picture_.width / picture_.sourceWidth); };
+  auto mapY = [&](int py) { return y + static_cast<int>(static_cast<long long>(py) * picture_.height / picture_.sourceHeight); };
+  SetBkMode(dc, TRANSPARENT);
+  for (const Annotation& a : annotations_.marks) {
+    if (a.page != 1) continue;
+    const COLORREF colour = RGB((a.rgb >> 16) & 0xFF, (a.rgb >> 8) & 0xFF, a.rgb & 0xFF);
+    if (a.kind == Annotation::kRect) {
+      RECT r = {mapX(a.x), mapY(a.y), mapX(a.x + a.width), mapY(a.y + a.height)};
+      if (r.right <= r.left) r.right = r.left + 1;
+      if (r.bottom <= r.top) r.bottom = r.top + 1;
+      HBRUSH brush = CreateSolidBrush(colour);
+      FillRect(dc, &r, brush);
+      DeleteObject(brush);
+    } else {
+      SetTextColor(dc, colour);
+      TextOutA(dc, mapX(a.x), mapY(a.y), a.text.c_str(), static_cast<int>(a.text.size()));
+    }
+  }
 }
 
 void CIThumb::Notify(int code) {
@@ -142,6 +180,7 @@ void CIThumb::Paint(HDC dc) {
     BitBlt(memory, x, y, picture_.width, picture_.height, source, 0, 0, SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
+    DrawAnnotations(memory, x, y);
   }
 
   // The frame: the selection pen for the selected cell.

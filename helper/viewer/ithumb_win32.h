@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "image_annotations.h"
 #include "image_decode_win32.h"
 #include "viewer_entry.h"
 
@@ -27,7 +28,9 @@ class CIThumb {
   // The picture: decoded once, at the cell's image size and the quality.
   bool Decoded() const { return decoded_; }
   // Decodes now; returns the load status and, when loaded, the page count.
-  ImageLoadStatus Decode(int quality, int* pages);
+  // With `annotations`, the marks of the sidecar file's page 1 are drawn
+  // over the picture.
+  ImageLoadStatus Decode(int quality, bool annotations, int* pages);
   void DropPicture();
   // Nothing to decode (an unreachable file): counts as done.
   void MarkDone() { decoded_ = true; }
@@ -45,6 +48,7 @@ class CIThumb {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
+  void DrawAnnotations(HDC dc, int x, int y);
   void Notify(int code);
 
   HWND window_ = nullptr;
@@ -54,6 +58,7 @@ class CIThumb {
   bool decoded_ = false;
   ImageLoadStatus status_ = kImageEmpty;
   ScaledPage picture_;
+  AnnotationSet annotations_;
   bool selected_ = false;
   COLORREF background_ = 0, text_ = 0;
 };

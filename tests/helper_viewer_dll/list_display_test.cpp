@@ -626,3 +626,26 @@ TEST_F(ListDisplay, HelpContentsOpensTheHelpFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// "ThumbAnnotations": the sidecar's marks drawn over the thumbnail's picture.
+TEST_F(ListDisplay, ThumbnailAnnotationsFollowTheSetting) {
+  const uint32_t kBlue = 0x0000FF;
+  for (int shown : {0, 1}) {
+    h.settings.stored = {{"AutoLaunch", 0}, {"ThumbAnnotations", shown}};
+    ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+    ASSERT_TRUE(h.PumpUntilIdle(20000));
+    const Pixels p = PaintedPixels(ThumbCells(h.ViewerWindow())[0]);
+    if (shown) {
+      RECT box;
+      EXPECT_GT(p.Count(kBlue, &box), 100);
+      EXPECT_GT(box.left, p.width / 2) << "in the bottom right quadrant";
+      EXPECT_GT(box.top, 60);
+    } else {
+      EXPECT_EQ(p.Count(kBlue), 0);
+    }
+  }
+}
+
+}  // namespace

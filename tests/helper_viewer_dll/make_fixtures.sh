@@ -1,6 +1,7 @@
 #!/bin/sh
 # The attachment viewer's test files, made afresh in DIR by ImageMagick:
-#   quadrant.png   200 x 260 white, its top left quadrant red
+#   quadrant.png   200 x 260 white, its top left quadrant red; its sidecar
+#                  quadrant.png.ann marks a blue box in the white bottom right
 #   photo.jpg      a JPEG
 #   pages.tif      three pages: red, green, blue
 #   truncated.png  the first 300 bytes of a PNG
@@ -19,6 +20,7 @@ head -c 300 "$dir/whole.png" > "$dir/truncated.png"
 rm "$dir/whole.png"
 printf 'Attachment notes\r\n' > "$dir/notes.tvxdoc"
 truncate -s 5G "$dir/big.tif"
+printf 'page 1\nrect 120 160 60 80 0000FF\n' > "$dir/quadrant.png.ann"
 cp "$dir/quadrant.png" "$dir/shown.tvximg"  # an image under a name only the test's system program claims
 
 # The host's attachment lists for the end-to-end session (scripts/viewer.host):
