@@ -649,3 +649,94 @@ TEST_F(ListDisplay, ThumbnailAnnotationsFollowTheSetting) {
 }
 
 }  // namespace
+
+namespace {
+
+// A JPEG and a Group 4 fax page as thumbnails: the JPEG's colours, the
+// fax's black top quarter over white.
+TEST_F(ListDisplay, JpegAndFaxThumbnails) {
+  h.settings.stored = {{"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("photo.jpg"), "photo"), Entry(Fixture("fax.tif"), "fax")});
+  ASSERT_TRUE(h.PumpUntilIdle(20000));
+  const std::vector<HWND> cells = ThumbCells(h.ViewerWindow());
+  ASSERT_EQ(cells.size(), 2u);
+  const Pixels photo = PaintedPixels(cells[0]);
+  int yellowish = 0, bluish = 0;
+  for (uint32_t v : photo.data) {
+    const int r = v >> 16, g = (v >> 8) & 0xFF, b = v & 0xFF;
+    if (r > 200 && g > 200 && b < 60) ++yellowish;
+    if (b > 200 && r < 60 && g < 60) ++bluish;
+  }
+  EXPECT_GT(yellowish, 50);
+  EXPECT_GT(bluish, 50);
+  const Pixels fax = PaintedPixels(cells[1]);
+  // The page is 1728 x 2200: fitted to the cell's picture it keeps its
+  // proportions; its top quarter is black.
+  EXPECT_GT(fax.CountIn(0x000000, 0, 0, fax.width, fax.height / 5), 500);
+  EXPECT_EQ(fax.CountIn(0x000000, 10, fax.height / 2, fax.width - 10, fax.height * 3 / 5), 0);
+}
+
+struct MenuSearch {
+  HWND found;
+};
+
+BOOL CALLBACK MatchMenu(HWND w, LPARAM p) {
+  char name[16] = "";
+  GetClassNameA(w, name, sizeof name);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid == GetCurrentProcessId() && std::strcmp(name, "#32768") == 0 && IsWindowVisible(w)) {
+    reinterpret_cast<MenuSearch*>(p)->found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct MenuRead {
+  HWND owner;
+  std::vector<std::string> items;
+};
+
+DWORD WINAPI ReadShownMenu(void* data) {
+  auto* read = static_cast<MenuRead*>(data);
+  MenuSearch s{nullptr};
+  for (int i = 0; i < 500 && !s.found; ++i) {
+    EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&s));
+    if (!s.found) Sleep(10);
+  }
+  if (s.found) {
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(s.found, MN_GETHMENU, 0, 0));
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+      char text[64] = "";
+      GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+      read->items.push_back(text);
+    }
+  }
+  PostMessageA(read->owner, WM_CANCELMODE, 0, 0);
+  return 0;
+}
+
+std::vector<std::string> ContextMenu(HWND viewer) {
+  MenuRead read{viewer, {}};
+  HANDLE reader = CreateThread(nullptr, 0, ReadShownMenu, &read, 0, nullptr);
+  RECT r;
+  GetWindowRect(viewer, &r);
+  SendMessageA(viewer, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(viewer), MAKELPARAM(r.left + 20, r.top + 20));
+  WaitForSingleObject(reader, 10000);
+  CloseHandle(reader);
+  return read.items;
+}
+
+TEST_F(ListDisplay, ContextMenuAndItsAlwaysOnTopText) {
+  h.settings.stored = {{"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+  EXPECT_EQ(ContextMenu(h.ViewerWindow()),
+            (std::vector<std::string>{"Thumbnail view", "List view", "", "View Image", "Copy image to Clipboard",
+                                      "Print image", "", "Set Always on top"}));
+  h.Command(ID_VIEWER_TOPMOST);
+  const std::vector<std::string> items = ContextMenu(h.ViewerWindow());
+  ASSERT_FALSE(items.empty());
+  EXPECT_EQ(items.back(), "Turn off Always on top");
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #   quadrant.png   200 x 260 white, its top left quadrant red; its sidecar
 #                  quadrant.png.ann marks a blue box in the white bottom right
 #   photo.jpg      a JPEG
+#   fax.tif        a 1728 x 2200 Group 4 fax page, black band at the top
 #   pages.tif      three pages: red, green, blue
 #   truncated.png  the first 300 bytes of a PNG
 #   notes.tvxdoc   a text file of a type only the system's program knows
@@ -14,6 +15,7 @@ rm -rf "$dir"
 mkdir -p "$dir/folder"
 convert -size 200x260 xc:white -fill red -draw "rectangle 0,0 99,129" "$dir/quadrant.png"
 convert -size 160x120 gradient:yellow-blue "$dir/photo.jpg"
+convert -size 1728x2200 xc:white -fill black -draw "rectangle 0,0 1727,549" -monochrome -compress Group4 "$dir/fax.tif"
 convert -size 100x130 xc:red xc:lime xc:blue -depth 8 -type TrueColor -compress none "$dir/pages.tif"
 convert -size 400x400 plasma:fractal "$dir/whole.png"
 head -c 300 "$dir/whole.png" > "$dir/truncated.png"
