@@ -740,3 +740,22 @@ TEST_F(ListDisplay, ContextMenuAndItsAlwaysOnTopText) {
 }
 
 }  // namespace
+
+namespace {
+
+// A column the user widened keeps its width: written when the view changes.
+TEST_F(ListDisplay, ColumnWidthsAreWrittenBack) {
+  h.settings.stored = {{"AutoLaunch", 0}, {"ThumbView", 0}, {"SizeColEnabled", 1}, {"TypeColEnabled", 1}};
+  ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+  SendMessageA(h.Rows(), LVM_SETCOLUMNWIDTH, 0, 160);
+  SendMessageA(h.Rows(), LVM_SETCOLUMNWIDTH, 2, 130);
+  h.Command(ID_VIEWER_THUMBNAILS);
+  EXPECT_EQ(h.settings.stored["ImageColWidth"], 160);
+  EXPECT_EQ(h.settings.stored["TypeColWidth"], 130);
+  EXPECT_EQ(h.settings.stored.count("SizeColWidth"), 0u) << "unchanged: not written";
+  h.Command(ID_VIEWER_LIST);
+  EXPECT_EQ(ColumnWidth(h.Rows(), 0), 160);
+  EXPECT_EQ(ColumnWidth(h.Rows(), 2), 130);
+}
+
+}  // namespace
