@@ -60,7 +60,10 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     case DLL_PROCESS_DETACH:
       // At an orderly unload the registry's windows go with the library; at
       // process exit the system has taken them already.
-      if (!reserved) Helper.AllEdits.DestroyAll();
+      if (!reserved) {
+        TheMoxelToHelper.CloseList();
+        Helper.AllEdits.DestroyAll();
+      }
       break;
     default:
       break;

@@ -1,8 +1,11 @@
 // The library's MoxelToHelper object: the message-loop hooks for the edit
-// windows and the monitor size; the viewer's slots answer as "no viewer".
+// windows, the image windows and the attachment viewer, the viewer's list,
+// and the monitor size.
 #pragma once
 
 #include "helper/interfaces/helper_interfaces.h"
+
+class CImageListDisplay;
 
 class MoxelToHelperI final : public MoxelToHelper {
  public:
@@ -13,6 +16,12 @@ class MoxelToHelperI final : public MoxelToHelper {
   void ShowList() override;
   void CloseList() override;
   void GetMonitorSize(HWND window, int* width, int* height) override;
+
+ private:
+  // The list window, created by the first ClearList; shown_: shown at least
+  // once since.
+  CImageListDisplay* viewer_ = nullptr;
+  bool shown_ = false;
 };
 
 extern MoxelToHelperI TheMoxelToHelper;

@@ -51,6 +51,23 @@ class ShellEditPort final : public EditLinkPort {
 
 ShellEditPort shellPort;
 
+// The viewer's slots of the library's MoxelToHelper, as the host's
+// sequences reach them.
+class ShellViewer final : public ViewerSeam {
+ public:
+  void AddItem(const char* text) override {
+    if (HelperLink.helper) HelperLink.helper->AddItem(text);
+  }
+  void ClearList() override {
+    if (HelperLink.helper) HelperLink.helper->ClearList();
+  }
+  void ShowList() override {
+    if (HelperLink.helper) HelperLink.helper->ShowList();
+  }
+};
+
+ShellViewer shellViewer;
+
 }  // namespace
 
 DesktopRect ComputeDesktopRect() {
@@ -91,6 +108,12 @@ void HelperIdlePhase() {
 }
 
 bool HelperPreTranslate(MSG& msg) { return HelperLink.helper && HelperLink.helper->PreTranslateMessage(&msg); }
+
+ViewerSeam* ViewerSeamForShell() { return &shellViewer; }
+
+void CloseViewerList() {
+  if (HelperLink.helper) HelperLink.helper->CloseList();
+}
 
 void EditNoticeArrived() { HelperLink.notifyPosted = false; }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "edit_to_moxel.h"
+#include "service_seams.h"
 #include "helper/interfaces/helper_interfaces.h"
 #include "helper_to_moxel.h"
 
@@ -49,6 +50,12 @@ void EditNoticeArrived();
 // (The shell's other internal commands, 1100 and 1101, are in shell/main/main_window.h.)
 constexpr int kEditCloseRequestCommand = 1102;
 void CloseRequestedEditSessions();
+
+// The host's ESC M B / ESC M N / ESC M D: the library's attachment viewer
+// (nothing without the library).
+ViewerSeam* ViewerSeamForShell();
+// Program end: the viewer's window goes before the library does.
+void CloseViewerList();
 
 // Whether closing the edit windows now would lose something.
 bool EditSessionsBusy();

@@ -165,6 +165,7 @@ void AttachEngineToShell() {
   c.keyboard = AttachKeyboardToShell();
   c.dialing = DialSeamForShell();
   c.auxPort = AuxPortSeamForShell();
+  c.viewer = ViewerSeamForShell();
   AttachEngine(c);
   TransferPorts = TransferWiring{&fileSystem, AuxPortWriteSync, AuxPortReleaseAfterTransfer, RepaintNow, nullptr};
   ResetEngine();

@@ -24,5 +24,6 @@ void ShutDown() {
   CloseHelp();
   RemoveTrayIcon(Shell.mainWindow);
   CloseAllEditSessions();
+  CloseViewerList();
   PostQuitMessage(0);
 }

@@ -111,10 +111,23 @@ TEST_F(HelperBoundary, MessageLoopAndViewerSlots) {
   msg.wParam = 'S';
   EXPECT_EQ(HelperPreTranslateMessage(helper, &msg), 0) << "not one of the library's windows";
   EXPECT_EQ(HelperPreTranslateMessage(helper, nullptr), 0);
-  EXPECT_EQ(HelperClearList(helper), 0) << "this build has no viewer";
+  // The viewer: created by the first ClearList, its settings read through
+  // the C table's slots; gone again after CloseList.
+  EXPECT_EQ(HelperClearList(helper), 1);
+  const int settingsCalls = BoundaryViewerSlots;
+  EXPECT_GE(settingsCalls, 20) << "the viewer reads its settings through HelperToMoxel";
+  HWND viewer = FindWindowA("#32770", "Corvane Attachment Viewer");
+  EXPECT_NE(viewer, nullptr);
+  EXPECT_FALSE(viewer && IsWindowVisible(viewer)) << "created hidden";
   HelperAddItem(helper, "a.tif\xfe" "description");
   HelperShowList(helper);
+  Pump();
+  EXPECT_TRUE(viewer && IsWindowVisible(viewer));
   HelperCloseList(helper);
+  EXPECT_FALSE(IsWindow(viewer));
+  BoundaryViewerSlots = 0;
+  HelperAddItem(helper, "b.tif");
+  HelperShowList(helper);
   int width = 7, height = 9;
   HelperGetMonitorSize(helper, GetDesktopWindow(), &width, &height);
   if (GetSystemMetrics(SM_CMONITORS) <= 1) {
