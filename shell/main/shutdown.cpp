@@ -10,6 +10,7 @@
 #include "serial_shell.h"
 #include "shell/editlink/helper_link_win32.h"
 #include "shell/printing/printing_win32.h"
+#include "conversations.h"
 
 void ShutDown() {
   Channels.current->close();
@@ -24,5 +25,6 @@ void ShutDown() {
   CloseHelp();
   RemoveTrayIcon(Shell.mainWindow);
   CloseAllEditSessions();
+  ShutDownDde();
   PostQuitMessage(0);
 }

@@ -178,7 +178,7 @@ void PrepareServices(bool printer) {
   s.files.Put("./edata", "work file \xff\xf0\x02\r\n");
   s.files.Put("a", std::string(300, 'a'));
   s.files.MakeFolders("m\\ToPC");
-  TransferPorts = TransferWiring{&s.files, AuxWrite, nullptr, nullptr, nullptr};
+  TransferPorts = TransferWiring{&s.files, AuxWrite, nullptr, nullptr, nullptr, nullptr};
   ResetTransfers();
   ResetMessaging();
   Messaging.enabled = Messaging.haveDirectory = Messaging.useSubdirectory = true;
