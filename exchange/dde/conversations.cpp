@@ -238,6 +238,8 @@ int OpenHelperEndpoint(const char* name, int direction) {
     return 1;
   }
   const bool hostProgram = c.op == 'H';
+  // An empty name would be DDE's wildcard: any application at all.
+  if (!hostProgram && (!service[0] || !topic[0])) return 0;
   if (c.op != 'C' && c.op != 'S' && !hostProgram && !EnsureInstance()) return 0;
   const int connected = hostProgram ? -1 : FindConnected(service, topic);
 
@@ -350,9 +352,12 @@ void DdeAdviseArrived(DdeConversation conversation) {
 
 void DdeServiceRegistered(const char* service) {
   if (!Port || !service) return;
+  // Slot names are cut to 15 characters: so is the registered name.
+  char name[kDdeNameSize];
+  CopyDdeName(name, service);
   for (int i = 0; i < kDdeSlotCount; ++i) {
     const DdeSlot& s = Dde.slots[i];
-    if (s.state == kSlotWaiting && EqualNoCase(s.service, service)) Port->PostRegistration(i);
+    if (s.state == kSlotWaiting && EqualNoCase(s.service, name)) Port->PostRegistration(i);
   }
 }
 

@@ -76,6 +76,16 @@ TEST_F(DdeSlots, ARegistrationIsMatchedAgainstEveryWaitingSlot) {
   EXPECT_FALSE(dde.timerRunning);
 }
 
+TEST_F(DdeSlots, ALongServiceNameRegistersByItsFirst15Characters) {
+  ASSERT_EQ(StartUpload("Rlong.exe/x/LongServiceName2000/T/i"), "");
+  EXPECT_EQ(std::string(Dde.slots[0].service), "LongServiceName");
+  DdeServiceRegistered("LongServiceName");
+  DdeServiceRegistered("LongServiceName2000");
+  EXPECT_EQ(dde.registrations, (std::vector<int>{0, 0}));
+  DdeLaunchTimedOut();
+  EXPECT_EQ(TakeSent(), "\x01");
+}
+
 TEST_F(DdeSlots, TheLaunchTimeOutFailsTheStartOnce) {
   ASSERT_EQ(StartDownload("Pslow.exe/x/SLOW/T/i"), "");
   DdeLaunchTimedOut();

@@ -248,6 +248,11 @@ TEST_F(DdeTest, BadHelperCommandsFailWithoutLeaks) {
   for (const char* u : uploads) EXPECT_EQ(StartUpload(u), "\x01") << u;
   const char* downloads[] = {"R/x/SRV/TOP/i", "A/x/SRV/TOP/i", "P/x/SRV", "C/x/NONE/T/", "S/x/NONE/T/i"};
   for (const char* d : downloads) EXPECT_EQ(StartDownload(d), "\r") << d;
+  // No service or topic at all: never DDE's "any application".
+  EXPECT_EQ(StartUpload("R////i"), "\x01");
+  EXPECT_EQ(StartUpload("Rcmd.exe/&/&/&/i"), "\x01");
+  EXPECT_TRUE(dde.connects.empty());
+  EXPECT_TRUE(dde.launches.empty());
   dde.initializeFails = true;
   EXPECT_EQ(StartDownload("P/x/SRV/TOP/i"), "\r") << "no DDE instance";
   EXPECT_EQ(dde.LiveStrings(), 0);

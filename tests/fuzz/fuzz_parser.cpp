@@ -36,6 +36,8 @@
 #include "status_row.h"
 #include "transfer_objects.h"
 #include "transfer_service.h"
+#include "conversations.h"
+#include "fuzz_dde_port.h"
 
 namespace {
 
@@ -171,7 +173,13 @@ Services& TheServices() {
 void NoMessage(const char*) {}
 bool AuxWrite(const uint8_t*, int count) { return count > 0; }
 
-// A few files for uploads and copies, the messaging folders for "&".
+FuzzDdePort& Dde_() {
+  static FuzzDdePort port;
+  return port;
+}
+
+// A few files for uploads and copies, the messaging folders for "&"; the
+// helper endpoints ("/") over the fuzz DDE layer.
 void PrepareServices(bool printer) {
   Services& s = TheServices();
   s.files.Clear();
@@ -179,6 +187,8 @@ void PrepareServices(bool printer) {
   s.files.Put("a", std::string(300, 'a'));
   s.files.MakeFolders("m\\ToPC");
   TransferPorts = TransferWiring{&s.files, AuxWrite, nullptr, nullptr, nullptr, nullptr};
+  ResetDdeEndpoints();
+  AttachDdePort(&Dde_());
   ResetTransfers();
   ResetMessaging();
   Messaging.enabled = Messaging.haveDirectory = Messaging.useSubdirectory = true;
@@ -254,6 +264,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(Screen.message.length <= kHostMessageMax);
   Check(LineStore.lineCount <= kLineStoreMaxLines + kSegmentLines);
 
+  // Launched applications register, or their time runs out.
+  DdeServiceRegistered("S");
+  for (int slot = 0; slot < kDdeSlotCount; ++slot) DdeRegistrationArrived(slot);
+  DdeLaunchTimedOut();
+
   // A connection reset leaves no memory block behind, and no transfer.
   ResetConnectionState();
   Check(LiveBlockCount() == 0);
@@ -262,6 +277,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(Screen.message.reserved == 0);
   ClosePrinters();
   Check(!Print.jobOpen);
+  // The conversations end with every DDE handle freed.
+  ShutDownDde();
+  Check(Dde_().liveStrings == 0 && Dde_().data.empty());
   // A pass left open is abandoned with its lock.
   directory.pass.Abandon();
   Check(!directory.lock.held);
