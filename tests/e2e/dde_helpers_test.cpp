@@ -4,6 +4,7 @@
 // command lines), against the host simulator playing scripts/dde_helpers.host.
 // And the "Helper Applications" dialog on the configuration file.
 #include <gtest/gtest.h>
+#include <windows.h>
 #include <ddeml.h>
 
 #include <cstdio>
@@ -46,6 +47,23 @@ bool ServiceAnswers(const char* service, DWORD milliseconds) {
   DdeFreeStringHandle(instance, t);
   DdeUninitialize(instance);
   return ok;
+}
+
+// Ends a ddepeer that the terminal started: an execute of "[quit]".
+void QuitService(const char* service) {
+  DWORD instance = 0;
+  if (DdeInitializeA(&instance, ProbeCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) return;
+  HSZ s = DdeCreateStringHandleA(instance, service, CP_WINANSI);
+  HSZ t = DdeCreateStringHandleA(instance, "system", CP_WINANSI);
+  if (HCONV c = DdeConnect(instance, s, t, nullptr)) {
+    static char kQuit[] = "[quit]";
+    DdeClientTransaction(reinterpret_cast<LPBYTE>(kQuit), sizeof kQuit, c, nullptr, CF_TEXT, XTYP_EXECUTE, 5000,
+                         nullptr);
+    DdeDisconnect(c);
+  }
+  DdeFreeStringHandle(instance, s);
+  DdeFreeStringHandle(instance, t);
+  DdeUninitialize(instance);
 }
 
 // ddepeer in the background for the length of a test.
@@ -200,6 +218,7 @@ TEST(DdeHelpers, ConversationsProgramsAndAddressesWithTheHost) {
   ASSERT_TRUE(AnswerMessageBox(terminal.processId(), "Connection terminated, reconnect?", IDNO, 150000));
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(terminal.WaitForExit(), 0);
+  QuitService("TVXLATE");
 
   const std::vector<std::string> log = Lines(ReadFileText(peerLog));
   EXPECT_TRUE(HasLine(log, "POKE sheet cell 1 " + Hex(std::string("alpha,beta,gamma,delta,ep") + '\0')))
