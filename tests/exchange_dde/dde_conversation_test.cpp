@@ -8,15 +8,22 @@ namespace {
 
 class DdeSlots : public DdeTest {
  protected:
-  // Opens an advise link on SERVICE|TOPIC (an empty upload follows).
-  std::string Advise(const std::string& service) { return StartUpload("A/x/" + service + "/T/i"); }
+  // Opens an advise link on SERVICE|T; the empty upload that follows a
+  // good start is run to its end.
+  std::string Advise(const std::string& service) {
+    std::string reply = StartUpload("A/x/" + service + "/T/i");
+    bool ended = false;
+    if (reply == "\r") {
+      EXPECT_EQ(UploadAll(&ended), "");
+    }
+    return reply;
+  }
 };
 
 TEST_F(DdeSlots, AFifthConversationFailsItsOpen) {
   dde.services = {"S1|T", "S2|T", "S3|T", "S4|T", "S5|T"};
   for (int i = 1; i <= 4; ++i) {
     ASSERT_EQ(Advise("S" + std::to_string(i)), "\r") << i;
-    AbandonAllTransfers();
   }
   dde.launchResult = 33;
   EXPECT_EQ(Advise("S5"), "\x01");
@@ -27,14 +34,13 @@ TEST_F(DdeSlots, AFifthConversationFailsItsOpen) {
   EXPECT_EQ(dde.connects.size(), 4u) << "the connected slot is reused";
   // One application goes away: its slot is free for the fifth.
   DdeConversationEnded(Dde.slots[0].conversation);
-  AbandonAllTransfers();
   EXPECT_EQ(Advise("S5"), "\r");
   EXPECT_EQ(std::string(Dde.slots[0].service), "S5");
 }
 
 TEST_F(DdeSlots, ALaunchedApplicationIsUsedOnceItRegisters) {
   dde.helpers["calc"] = "calc.exe /dde";
-  ASSERT_EQ(StartUpload("R/x/calc/CALC/sheet/R1C1"), "") << "pending: no reply yet";
+  ASSERT_EQ(StartUpload("R/calc/CALC/sheet/R1C1"), "") << "pending: no reply yet";
   EXPECT_EQ(dde.launches, std::vector<std::string>{"calc.exe /dde"});
   EXPECT_TRUE(dde.timerRunning);
   EXPECT_EQ(dde.timerMilliseconds, 30000);
@@ -138,6 +144,8 @@ TEST_F(DdeSlots, AnEmulationResetDropsTheCompletion) {
 TEST_F(DdeSlots, APlaceholderPutsTheDataOnTheCommandLineWithoutAConversation) {
   dde.helpers["view"] = "viewer.exe %1";
   EXPECT_EQ(StartUpload("A/view/NOPE/T/report.txt"), "\r") << "launched: an empty upload";
+  bool ended = false;
+  EXPECT_EQ(UploadAll(&ended), "");
   EXPECT_EQ(dde.launches, std::vector<std::string>{"viewer.exe report.txt"});
   EXPECT_FALSE(dde.timerRunning);
   EXPECT_EQ(Dde.slots[0].state, kSlotFree);

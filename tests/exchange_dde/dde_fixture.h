@@ -1,6 +1,7 @@
 // The transfers' fixture with the helper endpoints on a scripted DDE layer.
 #pragma once
 
+#include "advise_seam.h"
 #include "conversations.h"
 #include "fake_dde_port.h"
 #include "transfer_fixture.h"
@@ -12,9 +13,13 @@ inline const std::string kAdviseReport = kEsc + "DW\n";
 class DdeTest : public TransferTest {
  protected:
   FakeDdePort dde;
+  DdeAdviseSeam advise;
 
   void SetUp() override {
     TransferTest::SetUp();
+    EngineContext c = Engine;
+    c.dde = &advise;
+    AttachEngine(c);
     ResetDdeEndpoints();
     AttachDdePort(&dde);
   }

@@ -46,9 +46,9 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"R/calc/SRV//x", 0, true, "", "calc", "SRV", "calc", "x"},
         ParseCase{"E/&.doc///", 1, true, "", "&.doc", "&.doc", "&.doc", ""},
         // Cut to 15 characters, also when taken from B.
-        ParseCase{"A//b/ABCDEFGHIJKLMNOPQ/0123456789abcdefXYZ/i", 0, true, "", "b", "ABCDEFGHIJKLMNO",
+        ParseCase{"A/b/ABCDEFGHIJKLMNOPQ/0123456789abcdefXYZ/i", 0, true, "", "b", "ABCDEFGHIJKLMNO",
                   "0123456789abcde", "i"},
-        ParseCase{"A//averyveryverylonghelper///i", 0, true, "", "averyveryverylonghelper", "averyveryverylo",
+        ParseCase{"A/averyveryverylonghelper///i", 0, true, "", "averyveryverylonghelper", "averyveryverylo",
                   "averyveryverylo", "i"},
         // Missing separators.
         ParseCase{"R/b/S/T", 0, false, "", "", "", "", ""}, ParseCase{"Rabc", 0, false, "", "", "", "", ""},
