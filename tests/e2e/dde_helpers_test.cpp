@@ -246,10 +246,14 @@ TEST(DdeHelpers, ConversationsProgramsAndAddressesWithTheHost) {
 std::vector<std::string> ListEntries(HWND list) {
   std::vector<std::string> entries;
   const LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  // Wide across processes: Wine hands a narrow LB_GETTEXT of another
+  // process back in UTF-16.
   for (int i = 0; i < n; ++i) {
-    char text[256] = "";
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-    entries.push_back(text);
+    wchar_t text[256] = L"";
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    char narrow[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    entries.push_back(narrow);
   }
   return entries;
 }
@@ -320,7 +324,7 @@ TEST(HelperApplications, ListsAddsUpdatesAndDeletesHelpers) {
   Press(dialog, IDOK);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000));
 
-  const std::string ini = terminal.folder() + "\\corvane.ini";
+  const std::string ini = terminal.folder() + "\\Corvane\\corvane.ini";
   char value[256];
   GetPrivateProfileStringA("Helpers-32", "viewer", "", value, sizeof value, ini.c_str());
   EXPECT_STREQ(value, "view.exe \"%1\"");
