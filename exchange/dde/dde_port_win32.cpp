@@ -38,7 +38,7 @@ HDDEDATA Data(DdeDataHandle h) { return reinterpret_cast<HDDEDATA>(h); }
 
 }  // namespace
 
-void Win32DdePort::Attach(HWND window, int (*readHelper)(const char*, char*, int)) {
+void Win32DdePort::Attach(const HWND* window, int (*readHelper)(const char*, char*, int)) {
   window_ = window;
   readHelper_ = readHelper;
 }
@@ -147,21 +147,21 @@ int Win32DdePort::ReadHelper(const char* name, char* out, int size) {
 unsigned Win32DdePort::Launch(const char* commandLine) { return WinExec(commandLine, SW_SHOWNORMAL); }
 
 void Win32DdePort::OpenAddress(const char* address) {
-  ShellExecuteA(window_, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+  ShellExecuteA(window(), "open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void Win32DdePort::StartLaunchTimer(int milliseconds) {
-  if (window_) SetTimer(window_, kDdeLaunchTimer, static_cast<UINT>(milliseconds), nullptr);
+  if (window()) SetTimer(window(), kDdeLaunchTimer, static_cast<UINT>(milliseconds), nullptr);
 }
 
 void Win32DdePort::StopLaunchTimer() {
-  if (window_) KillTimer(window_, kDdeLaunchTimer);
+  if (window()) KillTimer(window(), kDdeLaunchTimer);
 }
 
 void Win32DdePort::PostAdviseNotice() {
-  if (window_) PostMessageA(window_, kDdeAdviseMessage, 0, 0);
+  if (window()) PostMessageA(window(), kDdeAdviseMessage, 0, 0);
 }
 
 void Win32DdePort::PostRegistration(int slot) {
-  if (window_) PostMessageA(window_, kDdeRegistrationMessage, static_cast<WPARAM>(slot), 0);
+  if (window()) PostMessageA(window(), kDdeRegistrationMessage, static_cast<WPARAM>(slot), 0);
 }

@@ -13,9 +13,10 @@ constexpr UINT_PTR kDdeLaunchTimer = 6;
 
 class Win32DdePort final : public DdePort {
  public:
-  // The main window; and the helper list's reader (the configuration's
+  // Where the main window's handle is kept (it is made after the engine is
+  // attached); and the helper list's reader (the configuration's
   // variant-aware [Helpers-32]).
-  void Attach(HWND window, int (*readHelper)(const char* name, char* out, int size));
+  void Attach(const HWND* window, int (*readHelper)(const char* name, char* out, int size));
 
   bool Initialize() override;
   void Uninitialize() override;
@@ -42,7 +43,8 @@ class Win32DdePort final : public DdePort {
   DWORD instance() const { return instance_; }
 
  private:
-  HWND window_ = nullptr;
+  HWND window() const { return window_ ? *window_ : nullptr; }
+  const HWND* window_ = nullptr;
   int (*readHelper_)(const char*, char*, int) = nullptr;
   DWORD instance_ = 0;
 };

@@ -179,7 +179,7 @@ void AttachEngineToShell() {
   AttachEngine(c);
   TransferPorts = TransferWiring{&fileSystem, AuxPortWriteSync, AuxPortReleaseAfterTransfer, RepaintNow, nullptr, nullptr};
   // Helper endpoints ("/" names) and their DDE conversations.
-  DdeSystem.Attach(Shell.mainWindow, ReadConfiguredHelper);
+  DdeSystem.Attach(&Shell.mainWindow, ReadConfiguredHelper);
   AttachDdePort(&DdeSystem);
   ResetEngine();
   // The first connection starts on the initialised 80 x 24 work area, as
