@@ -156,6 +156,7 @@ int RunOperation(int index) {
       DdeDataHandle answer = 0;
       const bool ok = Port->Transaction(s.conversation, 0, s.item, kDdeRequest, &answer);
       FreeString(s.item);
+      if (!ok && answer) Port->FreeData(answer);
       if (!ok || !answer) return 0;
       UseDdeSource(answer);
       return 1;

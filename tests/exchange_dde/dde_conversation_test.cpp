@@ -141,6 +141,23 @@ TEST_F(DdeSlots, AnEmulationResetDropsTheCompletion) {
   EXPECT_EQ(UploadAll(&ended), "file");
 }
 
+TEST_F(DdeSlots, ANewStartDropsTheStartStillPending) {
+  ASSERT_EQ(StartUpload("Rapp.exe/x/APP/T/i"), "");
+  // The host does not wait: a hexadecimal upload of a file starts.
+  files.Put("f.txt", "AB");
+  Feed(kEsc + "DSf.txt\n\r");
+  EXPECT_EQ(TakeSent(), "4142\r");
+  dde.services = {"APP|T"};
+  dde.answers["i"] = "x";
+  DdeServiceRegistered("APP");
+  DdeRegistrationArrived(0);
+  EXPECT_EQ(TakeSent(), "") << "no late reply to the dropped start";
+  EXPECT_TRUE(dde.transactions.empty());
+  Feed("\r");
+  EXPECT_EQ(TakeSent(), "\x02\n") << "the file upload goes on to its end";
+  EXPECT_EQ(files.OpenHandles(), 0);
+}
+
 TEST_F(DdeSlots, APlaceholderPutsTheDataOnTheCommandLineWithoutAConversation) {
   dde.helpers["view"] = "viewer.exe %1";
   EXPECT_EQ(StartUpload("A/view/NOPE/T/report.txt"), "\r") << "launched: an empty upload";

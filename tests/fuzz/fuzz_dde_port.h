@@ -31,11 +31,12 @@ class FuzzDdePort final : public DdePort {
   void Disconnect(DdeConversation) override {}
   bool Transaction(DdeConversation, DdeDataHandle, DdeStringHandle item, uint32_t type,
                    DdeDataHandle* result) override {
-    if (result && type == kDdeRequest) {
+    const bool ok = item != 0 || type == kDdeExecute;
+    if (ok && result && type == kDdeRequest) {
       data[next_] = std::string(300, 'r') + '\0';
       *result = next_++;
     }
-    return item != 0 || type == kDdeExecute;
+    return ok;
   }
   DdeDataHandle AddData(DdeDataHandle h, const uint8_t* bytes, int count, int offset, DdeStringHandle) override {
     if (!h) h = next_++;

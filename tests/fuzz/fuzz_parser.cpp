@@ -12,6 +12,7 @@
 // outside the model is caught by AddressSanitizer; the checks below catch a
 // model left in an impossible state.
 #include <cstddef>
+#include <cstdio>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -132,8 +133,11 @@ constexpr int32_t kKeys[] = {27,   13,   8,    9,    'a', ' ',  '*',  1000, 1001
                              1096 + 'A', 1096 + 'C', 1096 + 'M', 1096 + 'P', 1096 + 'R', 2148, 2149, 1022,
                              'L', 'x'};
 
-void Check(bool ok) {
-  if (!ok) std::abort();
+// A failed check names its line before the abort.
+void Check(bool ok, int line = __builtin_LINE()) {
+  if (ok) return;
+  std::fprintf(stderr, "fuzz_parser.cpp:%d: check failed\n", line);
+  std::abort();
 }
 
 class AcceptingSpooler final : public SpoolerPort {
