@@ -318,6 +318,16 @@ TEST(HelperApplications, ListsAddsUpdatesAndDeletesHelpers) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_HELPER_DELETE, BN_CLICKED), 0);
   EXPECT_TRUE(AnswerMessageBox(terminal.processId(), "No helper selected", IDOK, 10000));
 
+  // Browse asks for the program with the system's open dialog.
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_HELPER_BROWSE, BN_CLICKED), 0);
+  HWND browse = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (browse = FindDialogTitled(terminal.processId(), "Helper Command")) != nullptr; },
+                      10000));
+  if (browse) {
+    PressButton(browse, IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(browse); }, 10000));
+  }
+
   // Refused names.
   for (const char* bad : {"two words", "DIRECTORY", "a=b", "[x", ";x", ""}) {
     SetDlgItemTextA(dialog, IDC_HELPER_NAME, bad);
