@@ -127,3 +127,24 @@ void _src_file::close() {
   if (file_ != kNoFile && TransferPorts.files) TransferPorts.files->Close(file_);
   file_ = kNoFile;
 }
+
+// ---- A DDE conversation ------------------------------------------------------------
+
+bool _dest_dde::write(int count) {
+  count = WriteCount(count);
+  return TransferPorts.ddeLink && TransferPorts.ddeLink->DestinationWrite(Transfers.buffer, count);
+}
+
+bool _dest_dde::finish() { return TransferPorts.ddeLink && TransferPorts.ddeLink->DestinationFinish(); }
+
+void _dest_dde::abandon() {
+  if (TransferPorts.ddeLink) TransferPorts.ddeLink->DestinationDiscard();
+}
+
+int _src_dde::read(uint8_t* buffer, int maximum) {
+  return TransferPorts.ddeLink ? TransferPorts.ddeLink->SourceRead(position, buffer, maximum) : 0;
+}
+
+void _src_dde::close() {
+  if (TransferPorts.ddeLink) TransferPorts.ddeLink->SourceClose();
+}

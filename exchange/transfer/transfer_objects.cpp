@@ -12,7 +12,7 @@
 
 TransferObjectSet TransferObjects;
 TransferRecord Transfers = {{}, nullptr, nullptr, nullptr, kNoFile, "", 0, false};
-TransferWiring TransferPorts = {nullptr, nullptr, nullptr, nullptr, nullptr};
+TransferWiring TransferPorts = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 
 namespace {
 constexpr int kCounterCol = 71;

@@ -74,15 +74,29 @@ class _dest_printer final : public _dest {
   bool jobStarted_ = false;
 };
 
-// A DDE conversation: its data flow belongs to the helper endpoints.
+// The DDE conversation behind _src_dde and _dest_dde: the helper endpoints
+// own the data handles and the conversation, and set this link.
+class DdeEndpointLink {
+ public:
+  // The source: up to maximum bytes from position; 0 at the end.
+  virtual int SourceRead(int64_t position, uint8_t* buffer, int maximum) = 0;
+  virtual void SourceClose() = 0;
+  // The destination: a chunk of host data, the close that sends it all, and
+  // the discard of an abandoned download.
+  virtual bool DestinationWrite(const uint8_t* bytes, int count) = 0;
+  virtual bool DestinationFinish() = 0;
+  virtual void DestinationDiscard() = 0;
+};
+
+// A DDE conversation as a download's destination: poke or execute data.
 class _dest_dde final : public _dest {
  public:
-  bool write(int count) override { return false; }
-  bool finish() override { return false; }
+  bool write(int count) override;
+  bool finish() override;
   void rewind() override {}
   int64_t position() override { return 0; }
   bool acknowledges() override { return true; }
-  void abandon() override {}
+  void abandon() override;
   bool progress_due() override { return false; }
 };
 
@@ -109,10 +123,12 @@ class _src_file final : public _src {
   FileHandle file_ = kNoFile;  // open from the first read to the end of the upload
 };
 
+// The data a DDE request returned, read at the upload's position so that a
+// block asked for again is read again.
 class _src_dde final : public _src {
  public:
-  int read(uint8_t* buffer, int maximum) override { return 0; }
-  void close() override {}
+  int read(uint8_t* buffer, int maximum) override;
+  void close() override;
 };
 
 // ---- Downloads (host to PC) ------------------------------------------------
@@ -271,6 +287,8 @@ struct TransferWiring {
   // destination; 1 ready, 0 failed, -1 pending (completed through the
   // pending start slot).
   int (*openHelperEndpoint)(const char* command, int direction);
+  // What _src_dde and _dest_dde read from and write to; unset, they fail.
+  DdeEndpointLink* ddeLink;
 };
 
 // Owned by transfer_objects.cpp.

@@ -108,9 +108,14 @@ bool Readable(const char* path) {
   return true;
 }
 
+// A start command drops a start still pending: the host has moved on, and
+// the late completion must not take over the transfer that starts now.
+void DropPendingStart() { Transfers.pendingStart = nullptr; }
+
 }  // namespace
 
 void StartChecksumDownload(const char* name) {
+  DropPendingStart();
   _dnld* d = &O().checksumDownload;
   d->destination = nullptr;
   Transfers.currentDownload = d;
@@ -123,6 +128,7 @@ void StartChecksumDownload(const char* name) {
 }
 
 void StartTextDownload(const char* name) {
+  DropPendingStart();
   const bool hex = name[0] == '~';
   _dnld* d = hex ? static_cast<_dnld*>(&O().hexDownload) : &O().textDownload;
   if (hex) ++name;
@@ -133,6 +139,7 @@ void StartTextDownload(const char* name) {
 }
 
 void StartChecksumUpload(const char* name, bool escape255) {
+  DropPendingStart();
   _upld_cksum& u = O().checksumUpload;
   u.escape255 = escape255;
   Transfers.currentUpload = &u;
@@ -156,6 +163,7 @@ void StartChecksumUpload(const char* name, bool escape255) {
 }
 
 void StartHexUpload(const char* name) {
+  DropPendingStart();
   if (name[0] == '~') ++name;
   char path[kHostPathSize];
   if (FileEndpointPath(name, path, sizeof path) && Readable(path)) {

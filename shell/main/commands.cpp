@@ -101,6 +101,9 @@ void HandleCommand(HWND window, int id) {
     case CMD_ABOUT:
       ShowAboutDialog(Shell.instance, window);
       break;
+    case CMD_HELPER_APPLICATIONS:
+      RunHelperApplicationsDialog(window);
+      break;
     case CMD_COMMUNICATIONS:
       Communications(window);
       break;

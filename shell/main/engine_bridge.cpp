@@ -31,6 +31,10 @@
 #include "print_service.h"
 #include "transfer_objects.h"
 #include "transfer_service.h"
+#include "advise_seam.h"
+#include "conversations.h"
+#include "dde_port_win32.h"
+#include "shell/config/helper_list.h"
 
 namespace {
 
@@ -130,7 +134,13 @@ class ShellFiles final : public TransferService {
   }
 };
 
+// The helper commands' named programs: [Helpers-32] of the configuration.
+int ReadConfiguredHelper(const char* name, char* out, int size) {
+  return tavix::ReadHelperCommand(Config.variantIni, name, out, size);
+}
+
 Win32EngineShell engineShell;
+DdeAdviseSeam ddeAdvise;
 ShellLoginReport loginReport;
 ShellFiles files;
 TransparentPrintService printing;
@@ -166,8 +176,12 @@ void AttachEngineToShell() {
   c.dialing = DialSeamForShell();
   c.auxPort = AuxPortSeamForShell();
   c.viewer = ViewerSeamForShell();
+  c.dde = &ddeAdvise;
   AttachEngine(c);
-  TransferPorts = TransferWiring{&fileSystem, AuxPortWriteSync, AuxPortReleaseAfterTransfer, RepaintNow, nullptr};
+  TransferPorts = TransferWiring{&fileSystem, AuxPortWriteSync, AuxPortReleaseAfterTransfer, RepaintNow, nullptr, nullptr};
+  // Helper endpoints ("/" names) and their DDE conversations.
+  DdeSystem.Attach(&Shell.mainWindow, ReadConfiguredHelper);
+  AttachDdePort(&DdeSystem);
   ResetEngine();
   // The first connection starts on the initialised 80 x 24 work area, as
   // every later one does after a close: a host that greets with plain text
@@ -187,6 +201,9 @@ bool HandleEngineTimer(UINT_PTR id) {
       return true;
     case kTimerSpinner:
       AdvanceSpinner();
+      return true;
+    case kTimerDdeLaunch:
+      DdeLaunchTimedOut();
       return true;
     case kTimerCursor:
       // The remembered cursor's timer: its owner arrives with the host windows.

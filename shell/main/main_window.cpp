@@ -25,6 +25,7 @@
 #include "serial_shell.h"
 #include "win_serial.h"
 #include "shell/editlink/helper_link_win32.h"
+#include "conversations.h"
 
 namespace {
 
@@ -111,6 +112,11 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       } else {
         SetPendingDdeRequest();
       }
+      FlushRenderNotifications();
+      return 0;
+    case kMsgDdeRegistration:
+      // A launched application registered: its conversation goes on.
+      DdeRegistrationArrived(static_cast<int>(wParam));
       FlushRenderNotifications();
       return 0;
     case kMsgMessageArrived:

@@ -33,6 +33,9 @@ void RefreshConnectionMenu();
 // Help.
 void ShowHelp(int command);
 
+// "Helper Applications" (dialog 125).
+void RunHelperApplicationsDialog(HWND owner);
+
 // The shell's shut-down order (WM_DESTROY of the main window).
 void ShutDown();
 

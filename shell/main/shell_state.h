@@ -41,7 +41,7 @@ enum ShellMessage : UINT {
   kMsgConnectionRefused = WM_USER + 3,
   kMsgChannelThird = WM_USER + 4,
   kMsgDdeRequest = WM_USER + 5,
-  kMsgDdeData = WM_USER + 6,
+  kMsgDdeRegistration = WM_USER + 6,  // a launched DDE application registered (slot index)
   kMsgMessageArrived = WM_USER + 7,
   kMsgAuxRead = WM_USER + 8,
   kMsgTrayIcon = WM_USER + 9,       // 1033

@@ -10,6 +10,7 @@
 #include "serial_shell.h"
 #include "shell/editlink/helper_link_win32.h"
 #include "shell/printing/printing_win32.h"
+#include "conversations.h"
 
 void ShutDown() {
   Channels.current->close();
@@ -25,5 +26,6 @@ void ShutDown() {
   RemoveTrayIcon(Shell.mainWindow);
   CloseAllEditSessions();
   CloseViewerList();
+  ShutDownDde();
   PostQuitMessage(0);
 }

@@ -97,7 +97,7 @@ void TransferTest::SetUp() {
   ResetTransfers();
   ResetMessaging();
   ResetPrint();
-  TransferPorts = TransferWiring{&files, RecordAux, CountRelease, CountRepaint, nullptr};
+  TransferPorts = TransferWiring{&files, RecordAux, CountRelease, CountRepaint, nullptr, nullptr};
   Hooks = TransferHooksRecord{};
   shell.Clear();
 }

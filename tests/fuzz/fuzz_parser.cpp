@@ -12,6 +12,7 @@
 // outside the model is caught by AddressSanitizer; the checks below catch a
 // model left in an impossible state.
 #include <cstddef>
+#include <cstdio>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -39,6 +40,8 @@
 #include "status_row.h"
 #include "transfer_objects.h"
 #include "transfer_service.h"
+#include "conversations.h"
+#include "fuzz_dde_port.h"
 
 namespace {
 
@@ -150,8 +153,11 @@ constexpr int32_t kKeys[] = {27,   13,   8,    9,    'a', ' ',  '*',  1000, 1001
                              1096 + 'A', 1096 + 'C', 1096 + 'M', 1096 + 'P', 1096 + 'R', 2148, 2149, 1022,
                              'L', 'x'};
 
-void Check(bool ok) {
-  if (!ok) std::abort();
+// A failed check names its line before the abort.
+void Check(bool ok, int line = __builtin_LINE()) {
+  if (ok) return;
+  std::fprintf(stderr, "fuzz_parser.cpp:%d: check failed\n", line);
+  std::abort();
 }
 
 class AcceptingSpooler final : public SpoolerPort {
@@ -191,14 +197,22 @@ Services& TheServices() {
 void NoMessage(const char*) {}
 bool AuxWrite(const uint8_t*, int count) { return count > 0; }
 
-// A few files for uploads and copies, the messaging folders for "&".
+FuzzDdePort& Dde_() {
+  static FuzzDdePort port;
+  return port;
+}
+
+// A few files for uploads and copies, the messaging folders for "&"; the
+// helper endpoints ("/") over the fuzz DDE layer.
 void PrepareServices(bool printer) {
   Services& s = TheServices();
   s.files.Clear();
   s.files.Put("./edata", "work file \xff\xf0\x02\r\n");
   s.files.Put("a", std::string(300, 'a'));
   s.files.MakeFolders("m\\ToPC");
-  TransferPorts = TransferWiring{&s.files, AuxWrite, nullptr, nullptr, nullptr};
+  TransferPorts = TransferWiring{&s.files, AuxWrite, nullptr, nullptr, nullptr, nullptr};
+  ResetDdeEndpoints();
+  AttachDdePort(&Dde_());
   ResetTransfers();
   ResetMessaging();
   Messaging.enabled = Messaging.haveDirectory = Messaging.useSubdirectory = true;
@@ -274,6 +288,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(Screen.message.length <= kHostMessageMax);
   Check(LineStore.lineCount <= kLineStoreMaxLines + kSegmentLines);
 
+  // Launched applications register, or their time runs out.
+  DdeServiceRegistered("S");
+  for (int slot = 0; slot < kDdeSlotCount; ++slot) DdeRegistrationArrived(slot);
+  DdeLaunchTimedOut();
+
   // A connection reset leaves no memory block behind, and no transfer.
   ResetConnectionState();
   Check(LiveBlockCount() == 0);
@@ -282,6 +301,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(Screen.message.reserved == 0);
   ClosePrinters();
   Check(!Print.jobOpen);
+  // The conversations end with every DDE handle freed.
+  ShutDownDde();
+  Check(Dde_().liveStrings == 0 && Dde_().data.empty());
   // A pass left open is abandoned with its lock.
   directory.pass.Abandon();
   Check(!directory.lock.held);

@@ -27,7 +27,7 @@ protected:
     void SetUp() override {
         ResetTransfers();
         files.Clear();
-        TransferPorts = TransferWiring{&files, nullptr, nullptr, nullptr, nullptr};
+        TransferPorts = TransferWiring{&files, nullptr, nullptr, nullptr, nullptr, nullptr};
         files_ = &service;
         path = "/tmp/tavix_hostsim_transfer_" + std::to_string(::getpid());
         std::ofstream(path, std::ios::binary) << Content();
