@@ -3,6 +3,7 @@
 #include "login_report_win32.h"
 #include "engine.h"
 #include "main_window.h"
+#include "messaging_shell.h"
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/sound/tone_player_win32.h"
@@ -15,6 +16,7 @@ void ShutDown() {
   Channels.current->close();
   Channels.current = &NoChannel;
   CloseAuxiliaryPort();
+  ShutDownMessaging();
   Engine.windows->CloseAllWindows();
   ShutDownPrinting();
   DeleteRenderObjects();
