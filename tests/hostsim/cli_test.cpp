@@ -130,8 +130,8 @@ TEST_F(HostsimProgram, ClockPrintReportsMilliseconds) {
 
 TEST_F(HostsimProgram, MoveFileRenamesAndRestartsTheStopwatch) {
     tmp_.write("beside.txt", "payload");
-    setenv("HOSTSIM_MOVE_TARGET", path("landed.txt").c_str(), 1);
-    std::string script = writeScript("wait 400\nmove-file beside.txt $HOSTSIM_MOVE_TARGET\nclock-print moved\n");
+    setenv("HOSTSIM_MOVE_FOLDER", path("").c_str(), 1);
+    std::string script = writeScript("wait 400\nmove-file beside.txt $HOSTSIM_MOVE_FOLDER/landed.txt\nclock-print moved\n");
     launch({"--port", "0", "--port-file", path("port"), "--once", script});
     int fd = connectThroughPortFile();
     ASSERT_GE(fd, 0) << stderrText();

@@ -609,9 +609,12 @@ namespace hostsim {
 bool Session::pathArgument(const Instr& in, const std::string& written, std::string& path) {
     path = written;
     if (!path.empty() && path[0] == '$') {
-        const char* value = std::getenv(path.c_str() + 1);
-        if (!value) return fail(in, "the environment has no " + path.substr(1));
-        path = value;
+        // $NAME, or $NAME/rest: the variable's value and the rest of the path.
+        const size_t end = path.find_first_of("/\\");
+        const std::string name = path.substr(1, end == std::string::npos ? std::string::npos : end - 1);
+        const char* value = std::getenv(name.c_str());
+        if (!value) return fail(in, "the environment has no " + name);
+        path = value + (end == std::string::npos ? std::string() : path.substr(end));
     }
     return true;
 }

@@ -1,0 +1,165 @@
+// PC messaging through the real terminal against the host simulator: the
+// message directory comes from TAVIX_MSG_DIR (tests/e2e/with_message_dir.sh),
+// the test writes the files into its "stage" folder and the host scripts
+// rename them into the watched folders (scripts/messaging*.host), where the
+// simulator checks every byte the terminal sends.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "host_session.h"
+#include "message_boxes.h"
+#include "terminal_process.h"
+
+namespace {
+
+constexpr char kConflictText[] = "Messaging is already active on this PC";
+constexpr int kMessageSourceCommand = 40215;
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr) << path;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string MessageDirectory() {
+  const char* dir = std::getenv("TAVIX_MSG_DIR");
+  return dir ? WindowsPath(dir) : std::string();
+}
+
+std::string Stage(const std::string& name) { return MessageDirectory() + "\\stage\\" + name; }
+
+// The registry value "window": the main window of the message source.
+DWORD SourceWindowValue() {
+  DWORD value = 0, size = sizeof value, type = 0;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane\\Corvane Terminal Emulator", 0, KEY_READ, &key) != 0)
+    return 0;
+  if (RegQueryValueExA(key, "window", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != 0) value = 0;
+  RegCloseKey(key);
+  return value;
+}
+
+DWORD HandleValue(HWND window) { return static_cast<DWORD>(reinterpret_cast<uintptr_t>(window)); }
+
+void ClearSourceWindowValue() {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane\\Corvane Terminal Emulator", 0, KEY_SET_VALUE, &key) == 0) {
+    RegDeleteValueA(key, "window");
+    RegCloseKey(key);
+  }
+}
+
+void TypeKey(HWND main, char c) { PostMessageA(main, WM_CHAR, static_cast<WPARAM>(c), 0); }
+
+TEST(Messaging, OutboxFilesNoticesAndInboxDownloads) {
+  const char* port = std::getenv("TAVIX_HOST_PORT");
+  const std::string dir = MessageDirectory();
+  if (!port || dir.empty()) GTEST_SKIP() << "runs under with_message_dir.sh and with_host.sh";
+  WriteFileBytes(Stage("first.txt"), "one\r\ntwo\r\n");
+  WriteFileBytes(Stage("a2.txt"), "alpha\n");
+  WriteFileBytes(Stage("b2.txt"), "beta");
+  WriteFileBytes(Stage("third.txt"), "three\n");
+  WriteFileBytes(Stage("x.DAT"), "notice");
+  WriteFileBytes(Stage("y.tmp"), "work");
+  WriteFileBytes(Stage("z.doc"), "other");
+  TerminalProcess terminal;
+  terminal.WriteIni(HostSessionIni(std::atoi(port)) + "[Message]\r\nDirectory=" + dir +
+                    "\r\nUse Msg-in ext=1\r\nMsg-in ext=txt,dat\r\n");
+  ASSERT_TRUE(terminal.Start());
+  HWND main = terminal.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(SourceWindowValue(), HandleValue(main)) << "the only instance is the source";
+  EXPECT_TRUE(EndAfterHostClosed(terminal, main));
+
+  for (const char* name : {"first.txt", "a2.txt", "b2.txt", "third.txt"})
+    EXPECT_TRUE(Exists(dir + "\\FromPC\\" + name)) << name << ": delivered files stay";
+  EXPECT_TRUE(Exists(dir + "\\Msg-ack\\x.DAT"));
+  EXPECT_FALSE(Exists(dir + "\\Msg-in\\x.DAT"));
+  EXPECT_TRUE(Exists(dir + "\\Msg-in\\y.tmp")) << "not a notice";
+  EXPECT_TRUE(Exists(dir + "\\Msg-in\\z.doc")) << "not a listed extension";
+  EXPECT_EQ(ReadFileText(dir + "\\ToPC\\report.txt"),
+            ReadFileText(WindowsPath(TAVIX_E2E_SCRIPTS "/messaging/report2.txt")));
+  EXPECT_FALSE(Exists(dir + "\\ToPC\\report.txt.temp")) << "no work file is left";
+}
+
+TEST(Messaging, WithoutFoldersOnlyTheScanExtensionIsTaken) {
+  const char* port = std::getenv("TAVIX_HOST_PORT");
+  const std::string dir = MessageDirectory();
+  if (!port || dir.empty()) GTEST_SKIP() << "runs under with_message_dir.sh and with_host.sh";
+  WriteFileBytes(Stage("note.txt"), "not for the host");
+  WriteFileBytes(Stage("order.msg"), "order 1\r\n");
+  TerminalProcess terminal;
+  terminal.WriteIni(HostSessionIni(std::atoi(port)) + "[Message]\r\nDirectory=" + dir +
+                    "\\flat\r\nUse subdirectory=0\r\nScan extension=msg\r\n");
+  ASSERT_TRUE(terminal.Start());
+  HWND main = terminal.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(EndAfterHostClosed(terminal, main));
+  EXPECT_FALSE(Exists(dir + "\\flat\\FromPC")) << "no folders without \"Use subdirectory\"";
+  EXPECT_TRUE(Exists(dir + "\\flat\\note.txt"));
+}
+
+// Two terminals on one message directory, each with a host of its own: the
+// conflict question, the hand-over of the source role, and a source that dies.
+TEST(MessagingSource, ConflictQuestionHandOverAndAKilledSource) {
+  const char* firstPort = std::getenv("TAVIX_HOST_PORT");
+  const char* secondPort = std::getenv("TAVIX_SECOND_HOST_PORT");
+  const std::string dir = MessageDirectory();
+  if (!firstPort || !secondPort || dir.empty()) GTEST_SKIP() << "runs under with_message_dir.sh and two with_host.sh";
+  WriteFileBytes(Stage("handed.txt"), "handed over");
+  WriteFileBytes(Stage("killed.txt"), "after the crash\n");
+  const std::string message = "[Message]\r\nDirectory=" + dir + "\r\n";
+  ClearSourceWindowValue();
+
+  TerminalProcess first;
+  first.WriteIni(HostSessionIni(std::atoi(firstPort)) + message);
+  ASSERT_TRUE(first.Start());
+  HWND firstMain = first.WaitForMainWindow();
+  ASSERT_NE(firstMain, nullptr);
+  EXPECT_EQ(SourceWindowValue(), HandleValue(firstMain));
+
+  TerminalProcess second;
+  second.WriteIni(HostSessionIni(std::atoi(secondPort)) + message);
+  ASSERT_TRUE(second.Start());
+  ASSERT_TRUE(AnswerMessageBox(second.processId(), kConflictText, IDNO, 30000)) << "the conflict question";
+  HWND secondMain = second.WaitForMainWindow();
+  ASSERT_NE(secondMain, nullptr);
+  const std::string secondIni = ReadFileText(second.folder() + "\\Corvane\\corvane.ini");
+  EXPECT_NE(secondIni.find("Notify conflict=1"), std::string::npos) << secondIni;
+  EXPECT_EQ(SourceWindowValue(), HandleValue(firstMain)) << "only the source writes \"window\"";
+
+  // The second asks for the role and gets it; it delivers handed.txt.
+  PostMessageA(secondMain, WM_COMMAND, kMessageSourceCommand, 0);
+  EXPECT_TRUE(WaitFor([&] { return SourceWindowValue() == HandleValue(secondMain); }, 20000))
+      << "the first let go and the second took over";
+  TypeKey(secondMain, 'g');
+  EXPECT_TRUE(WaitFor([&] { return FindMessageBox(second.processId(), "Waiting") == nullptr; }, 5000));
+  // The second host checks the delivery, then downloads this file.
+  EXPECT_TRUE(WaitFor([&] { return Exists(dir + "\\ToPC\\second_done.txt"); }, 30000));
+
+  // A source that dies leaves the mutex abandoned: the first takes it back.
+  second.Kill();
+  PostMessageA(firstMain, WM_COMMAND, kMessageSourceCommand, 0);
+  EXPECT_TRUE(WaitFor([&] { return SourceWindowValue() == HandleValue(firstMain); }, 20000));
+
+  // A third terminal with the answer No stored is not asked again.
+  TerminalProcess third;
+  third.WriteIni(secondIni);
+  ASSERT_TRUE(third.Start());
+  HWND thirdMain = third.WaitForMainWindow();
+  EXPECT_NE(thirdMain, nullptr);
+  EXPECT_FALSE(WaitFor([&] { return FindMessageBox(third.processId(), kConflictText) != nullptr; }, 2000));
+  EXPECT_EQ(SourceWindowValue(), HandleValue(firstMain));
+  third.Kill();
+
+  TypeKey(firstMain, 'k');
+  EXPECT_TRUE(EndAfterHostClosed(first, firstMain));
+}
+
+}  // namespace
