@@ -150,11 +150,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return 0;
   }
   if (message >= WM_USER + 1 && message <= WM_USER + 10) return OnProgramMessage(window, message, wParam, lParam);
-  if (message == kMsgMessagingContinue) {
-    ContinueOutboxDelivery();
-    FlushRenderNotifications();
-    return 0;
-  }
   if (message == kMsgMessagingRefused) {
     MessagingItemRefused(window, lParam);
     return 0;
@@ -227,6 +222,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       if (wParam == kTimerAuxRead) {
         AuxiliaryReadTimedOut();
+        return 0;
+      }
+      if (wParam == kTimerMessaging) {
+        KillTimer(window, wParam);
+        ContinueOutboxDelivery();
+        FlushRenderNotifications();
         return 0;
       }
       if (wParam == kTimerDialLock) {

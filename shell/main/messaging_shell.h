@@ -4,9 +4,8 @@
 
 #include <windows.h>
 
-// Program messages of messaging beyond 1031: a delivery's next slice, and a
-// file that cannot be sent (lParam: a std::string* with its path, freed here).
-constexpr UINT kMsgMessagingContinue = WM_APP + 1;
+// The program message of messaging beyond 1031: a file that cannot be sent
+// (lParam: a std::string* with its path, freed by the receiver).
 constexpr UINT kMsgMessagingRefused = WM_APP + 2;
 
 // Start-up, before the window: [Message] settings, the folders, the source

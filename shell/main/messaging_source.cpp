@@ -22,6 +22,7 @@
 #include "serial_shell.h"
 #include "shell_config.h"
 #include "shell_state.h"
+#include "shell_timers.h"
 #include "watcher_win32.h"
 
 namespace {
@@ -32,7 +33,8 @@ constexpr char kRefusedText[] =
 
 Win32MessagingFiles MessagingFiles;
 
-void PostContinue() { PostMessageA(Shell.mainWindow, kMsgMessagingContinue, 0, 0); }
+// A timer, not a posted message: the window paints before it comes.
+void PostContinue() { SetTimer(Shell.mainWindow, kTimerMessaging, 1, nullptr); }
 
 void Refused(const std::string& path) {
   auto* copy = new std::string(path);
