@@ -1,6 +1,7 @@
 #include "host_items.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -116,4 +117,12 @@ void ClearHostItems() {
   while (Items.first && PopHostItem(&text, &position, &kind)) {
   }
   Items.first = Items.last = nullptr;
+}
+
+std::string DropPositionText(int col, int row, int left, int top, int right, int bottom) {
+  const int c = col >= left && col <= right ? col - left + 1 : 0;
+  const int r = row >= top && row <= bottom ? row - top + 1 : 0;
+  char text[32];
+  std::snprintf(text, sizeof text, "%d,%d", c, r);
+  return text;
 }

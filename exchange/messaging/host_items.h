@@ -32,3 +32,8 @@ bool HostItemsWaiting();
 // The oldest item, taken out of the queue (its block is released).
 bool PopHostItem(std::string* text, std::string* position, int* kind);
 void ClearHostItems();
+
+// The position text of a dropped file: the cell's 1-based column and row
+// within the text window (left..right, top..bottom, cells of the screen), each
+// 0 when outside it, as "%d,%d".
+std::string DropPositionText(int col, int row, int left, int top, int right, int bottom);

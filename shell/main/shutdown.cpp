@@ -2,6 +2,7 @@
 #include "comm.h"
 #include "login_report_win32.h"
 #include "engine.h"
+#include "drop_target.h"
 #include "main_window.h"
 #include "messaging_shell.h"
 #include "shell/render/renderer.h"
@@ -17,6 +18,7 @@ void ShutDown() {
   Channels.current = &NoChannel;
   CloseAuxiliaryPort();
   ShutDownMessaging();
+  RevokeDropTarget(Shell.mainWindow);
   Engine.windows->CloseAllWindows();
   ShutDownPrinting();
   DeleteRenderObjects();

@@ -12,6 +12,7 @@
 #include "main_window.h"
 #include "login_report_win32.h"
 #include "message_box.h"
+#include "drop_target.h"
 #include "message_loop.h"
 #include "messaging_shell.h"
 #include "shell/sound/tone_player_win32.h"
@@ -178,6 +179,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   if (HIWORD(ole) == 23 && LOWORD(ole) >= 631) Shell.oleReady = SUCCEEDED(OleInitialize(nullptr));
   if (!InitialiseInstance(show)) return 0;
   AttachSerialLines(Shell.mainWindow);
+  RegisterDropTarget(Shell.mainWindow);
   // The watcher and the window values ("lwindow" always, "window" from the source).
   StartMessaging();
   OpenAuxiliaryPort();

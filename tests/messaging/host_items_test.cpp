@@ -89,4 +89,17 @@ TEST_F(HostItems, ALockNotHadQueuesNothingAndReleasesTheBlock) {
   UseHeapHostItemMemory();
 }
 
+TEST(DropPosition, OneBasedWithinTheTextWindowAndZeroOutside) {
+  struct {
+    int col, row, left, top, right, bottom;
+    const char* text;
+  } cases[] = {
+      {0, 0, 0, 0, 79, 23, "1,1"},      {79, 23, 0, 0, 79, 23, "80,24"}, {12, 6, 10, 4, 49, 11, "3,3"},
+      {9, 6, 10, 4, 49, 11, "0,3"},     {12, 12, 10, 4, 49, 11, "3,0"},  {50, 3, 10, 4, 49, 11, "0,0"},
+      {49, 11, 10, 4, 49, 11, "40,8"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DropPositionText(c.col, c.row, c.left, c.top, c.right, c.bottom), c.text) << c.col << "," << c.row;
+}
+
 }  // namespace
