@@ -12,6 +12,7 @@
 #include "main_window.h"
 #include "messaging_folders.h"
 #include "messaging_internal.h"
+#include "messaging_keys.h"
 #include "messaging_shell.h"
 #include "resource_ids.h"
 #include "serial_shell.h"
@@ -192,40 +193,32 @@ void MessagingCommand(HWND box, int id, int, void*) {
   }
 }
 
-void SaveSwitches(bool enabled, bool noConflict) {
-  tavix::VariantIni& ini = Config.variantIni;
-  ini.write_int("Message", "Messageing enabled", enabled ? 1 : 0);
-  ini.write_int("Message", "Notify conflict", noConflict ? 1 : 0);
-}
-
 bool AcceptMessagingDialog(HWND box, void*) {
-  const bool enabled = !Checked(box, IDC_MSG_DISABLE);
-  const bool noConflict = Checked(box, IDC_MSG_NO_CONFLICT);
-  const bool subfolders = Checked(box, IDC_MSG_USE_SUBDIRS);
-  const std::string extension = DialogText(box, IDC_MSG_EXTENSION, kScanExtensionSize);
+  MessagingKeys keys;
+  keys.enabled = !Checked(box, IDC_MSG_DISABLE);
+  keys.notifyConflict = Checked(box, IDC_MSG_NO_CONFLICT);
+  keys.useSubdirectory = Checked(box, IDC_MSG_USE_SUBDIRS);
+  keys.scanExtension = DialogText(box, IDC_MSG_EXTENSION, kScanExtensionSize);
+  keys.directory = DialogText(box, IDC_MSG_DIRECTORY, kMessageDirectorySize);
+  keys.useMsgInExtensions = Checked(box, IDC_MSG_USE_MSGIN_EXT);
+  keys.msgInExtensions = DialogText(box, IDC_MSG_MSGIN_EXT, kMsgInExtensionsSize);
+  tavix::VariantIni& ini = Config.variantIni;
   // Another instance is the source: only the switches are kept.
-  if (enabled && !Messaging.source && !TakeSourceMutex()) {
+  if (keys.enabled && !Messaging.source && !TakeSourceMutex()) {
     MessageBoxA(box, kOnlyOutput, kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
-    SaveSwitches(enabled, noConflict);
+    WriteMessagingKeys(ini, keys, false);
     Messaging.enabled = true;
-    Messaging.notifyConflict = noConflict;
+    Messaging.notifyConflict = keys.notifyConflict;
     UpdateMessageSourceMenu();
     return true;
   }
-  if (enabled && !Messaging.source) Messaging.source = true;  // the mutex was free
-  if (enabled && !subfolders && extension.empty() &&
+  if (keys.enabled && !Messaging.source) Messaging.source = true;  // the mutex was free
+  if (keys.enabled && !keys.useSubdirectory && keys.scanExtension.empty() &&
       MessageBoxA(box, kUnusualSetup, kProgramTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return false;
   StopMessaging();
-  const std::string directory = DialogText(box, IDC_MSG_DIRECTORY, kMessageDirectorySize);
-  MakeMessagingFolders(directory, subfolders);
-  tavix::VariantIni& ini = Config.variantIni;
-  SaveSwitches(enabled, noConflict);
-  ini.write_string("Message", "Directory", directory.c_str());
-  ini.write_int("Message", "Use subdirectory", subfolders ? 1 : 0);
-  ini.write_string("Message", "Scan extension", extension.c_str());
-  ini.write_int("Message", "Use Msg-in ext", Checked(box, IDC_MSG_USE_MSGIN_EXT) ? 1 : 0);
-  ini.write_string("Message", "Msg-in ext", DialogText(box, IDC_MSG_MSGIN_EXT, kMsgInExtensionsSize).c_str());
+  if (!keys.directory.empty()) MakeMessagingFolders(keys.directory, keys.useSubdirectory);
+  WriteMessagingKeys(ini, keys);
   tavix::ConfigBlock& c = Config.store.config;
   c.auxiliary_port = static_cast<signed char>(SelectedComboData(box, IDC_MSG_AUX_PORT));
   c.auxiliary_speed = static_cast<signed char>(SelectedComboData(box, IDC_MSG_AUX_SPEED));
@@ -236,7 +229,7 @@ bool AcceptMessagingDialog(HWND box, void*) {
   ini.write_int("Config", "Auxilary cr terminate", c.auxiliary_cr_terminate);
   ini.write_int("Config", "Auxiliary read", c.auxiliary_read);
   // Disabled: the source role goes, so that another instance may take it.
-  if (!enabled) ReleaseSourceMutex();
+  if (!keys.enabled) ReleaseSourceMutex();
   LoadMessagingSettings();
   StartMessaging();
   CloseAuxiliaryPort();

@@ -8,6 +8,7 @@
 
 #include "messaging_folders.h"
 #include "messaging_internal.h"
+#include "messaging_keys.h"
 #include "messaging_shell.h"
 #include "shell_config.h"
 #include "shell_state.h"
@@ -77,12 +78,11 @@ void CloseSourceMutex() {
 }
 
 void LoadMessagingFolders() {
-  tavix::VariantIni& ini = Config.variantIni;
+  const MessagingKeys keys = ReadMessagingKeys(Config.variantIni);
   Messaging.haveDirectory = false;
   Messaging.directory[0] = 0;
-  Messaging.useSubdirectory = ini.read_migrated_int("Use subdirectory", 1) != 0;
-  std::string directory = ini.read_migrated_string("Directory", "", kMessageDirectorySize);
-  if (directory.empty()) directory = CurrentDirectoryWithBackslash();
+  Messaging.useSubdirectory = keys.useSubdirectory;
+  std::string directory = keys.directory.empty() ? CurrentDirectoryWithBackslash() : keys.directory;
   // The current directory serves this run when the folders cannot be made
   // there; the setting stays as the user wrote it.
   if (!MakeMessagingFolders(directory, Messaging.useSubdirectory)) {
@@ -94,10 +94,10 @@ void LoadMessagingFolders() {
 }
 
 void LoadMessagingRules() {
-  tavix::VariantIni& ini = Config.variantIni;
-  Messaging.scanExtension = ini.read_migrated_string("Scan extension", "", kScanExtensionSize);
-  Messaging.useMsgInExtensions = ini.read_migrated_int("Use Msg-in ext", 0) != 0;
-  Messaging.msgInExtensions = ini.read_migrated_string("Msg-in ext", "", kMsgInExtensionsSize);
+  const MessagingKeys keys = ReadMessagingKeys(Config.variantIni);
+  Messaging.scanExtension = keys.scanExtension;
+  Messaging.useMsgInExtensions = keys.useMsgInExtensions;
+  Messaging.msgInExtensions = keys.msgInExtensions;
 }
 
 void LoadMessagingSettings() {
@@ -105,14 +105,15 @@ void LoadMessagingSettings() {
   const bool wasSource = Messaging.source;
   ResetMessaging();
   Messaging.source = wasSource;
-  Messaging.enabled = ini.read_migrated_int("Messageing enabled", 1) != 0;
-  Messaging.notifyConflict = ini.read_migrated_int("Notify conflict", 0) != 0;
+  MessagingKeys keys = ReadMessagingKeys(ini);
+  Messaging.enabled = keys.enabled;
+  Messaging.notifyConflict = keys.notifyConflict;
   if (Messaging.enabled && !Messaging.source) {
     Messaging.source = TakeSourceMutex();
     if (!Messaging.source && !Messaging.notifyConflict &&
         MessageBoxA(Shell.mainWindow, kConflictQuestion, kProgramTitle, MB_YESNO | MB_ICONEXCLAMATION) == IDNO) {
-      Messaging.notifyConflict = true;
-      ini.write_int("Message", "Notify conflict", 1);
+      Messaging.notifyConflict = keys.notifyConflict = true;
+      WriteMessagingKeys(ini, keys, false);
     }
   }
   LoadMessagingFolders();
