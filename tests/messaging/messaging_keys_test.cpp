@@ -52,8 +52,9 @@ TEST(MessagingKeys, VariantsTheOldSectionAndLimits) {
     EXPECT_EQ(k.scanExtension, c.scan) << c.section << " " << c.key;
     EXPECT_EQ(k.msgInExtensions, c.msgIn) << c.section << " " << c.key;
     EXPECT_EQ(k.enabled, c.enabled) << c.section << " " << c.key;
-    if (std::string(c.section).rfind("Helpers-32", 0) == 0)
+    if (std::string(c.section).rfind("Helpers-32", 0) == 0) {
       EXPECT_FALSE(file.has_key(c.section, c.key)) << "moved out of " << c.section;
+    }
   }
 }
 
