@@ -58,6 +58,7 @@ void ClearSourceWindowValue() {
 void TypeKey(HWND main, char c) { PostMessageA(main, WM_CHAR, static_cast<WPARAM>(c), 0); }
 
 TEST(Messaging, OutboxFilesNoticesAndInboxDownloads) {
+  ClearSourceWindowValue();
   const char* port = std::getenv("TAVIX_HOST_PORT");
   const std::string dir = MessageDirectory();
   if (!port || dir.empty()) GTEST_SKIP() << "runs under with_message_dir.sh and with_host.sh";
@@ -74,7 +75,8 @@ TEST(Messaging, OutboxFilesNoticesAndInboxDownloads) {
   ASSERT_TRUE(terminal.Start());
   HWND main = terminal.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  EXPECT_EQ(SourceWindowValue(), HandleValue(main)) << "the only instance is the source";
+  EXPECT_TRUE(WaitFor([&] { return SourceWindowValue() == HandleValue(main); }, 10000))
+      << "the only instance is the source";
   EXPECT_TRUE(EndAfterHostClosed(terminal, main));
 
   for (const char* name : {"first.txt", "a2.txt", "b2.txt", "third.txt"})
@@ -122,7 +124,7 @@ TEST(MessagingSource, ConflictQuestionHandOverAndAKilledSource) {
   ASSERT_TRUE(first.Start());
   HWND firstMain = first.WaitForMainWindow();
   ASSERT_NE(firstMain, nullptr);
-  EXPECT_EQ(SourceWindowValue(), HandleValue(firstMain));
+  EXPECT_TRUE(WaitFor([&] { return SourceWindowValue() == HandleValue(firstMain); }, 10000));
 
   TerminalProcess second;
   second.WriteIni(HostSessionIni(std::atoi(secondPort)) + message);
