@@ -17,6 +17,7 @@ namespace {
 
 constexpr char kConflictText[] = "Messaging is already active on this PC";
 constexpr int kMessageSourceCommand = 40215;
+constexpr int kMessagingCommand = 40204;
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   FILE* f = std::fopen(path.c_str(), "wb");
@@ -66,6 +67,8 @@ TEST(Messaging, OutboxFilesNoticesAndInboxDownloads) {
   WriteFileBytes(Stage("a2.txt"), "alpha\n");
   WriteFileBytes(Stage("b2.txt"), "beta");
   WriteFileBytes(Stage("third.txt"), "three\n");
+  WriteFileBytes(Stage("bad.txt"), "x\xFEy");
+  WriteFileBytes(Stage("c3.txt"), "gamma");
   WriteFileBytes(Stage("x.DAT"), "notice");
   WriteFileBytes(Stage("y.tmp"), "work");
   WriteFileBytes(Stage("z.doc"), "other");
@@ -77,7 +80,16 @@ TEST(Messaging, OutboxFilesNoticesAndInboxDownloads) {
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(WaitFor([&] { return SourceWindowValue() == HandleValue(main); }, 10000))
       << "the only instance is the source";
+  HWND refused = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (refused = FindMessageBox(terminal.processId(), "cannot be sent to the host")); },
+                      60000));
+  if (refused) {
+    EXPECT_NE(DialogText(refused).find("bad.txt"), std::string::npos) << DialogText(refused);
+    PressButton(refused, IDOK);
+  }
   EXPECT_TRUE(EndAfterHostClosed(terminal, main));
+  EXPECT_EQ(FindMessageBox(terminal.processId(), "cannot be sent to the host"), nullptr) << "told once";
+  EXPECT_EQ(ReadFileText(dir + "\\FromPC\\bad.txt"), "x\xFEy") << "kept as it was";
 
   for (const char* name : {"first.txt", "a2.txt", "b2.txt", "third.txt"})
     EXPECT_TRUE(Exists(dir + "\\FromPC\\" + name)) << name << ": delivered files stay";
@@ -102,7 +114,36 @@ TEST(Messaging, WithoutFoldersOnlyTheScanExtensionIsTaken) {
   ASSERT_TRUE(terminal.Start());
   HWND main = terminal.WaitForMainWindow();
   ASSERT_NE(main, nullptr);
-  EXPECT_TRUE(EndAfterHostClosed(terminal, main));
+  ASSERT_TRUE(AnswerMessageBox(terminal.processId(), "Connection terminated, reconnect?", IDNO, 60000));
+
+  // The settings dialog: without folders and without an extension it asks first.
+  PostMessageA(main, WM_COMMAND, kMessagingCommand, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindDialogTitled(terminal.processId(), "Messaging")) != nullptr; }, 10000));
+  for (int id : {2000, 2001, 2002, 2003, 2004, 2017, 2019, 2020, 2024, 2026, 2031, 2032, 2034})
+    EXPECT_NE(GetDlgItem(dialog, id), nullptr) << "control " << id;
+  char text[600] = "";
+  GetDlgItemTextA(dialog, 2000, text, sizeof text);
+  EXPECT_EQ(std::string(text), dir + "\\flat");
+  EXPECT_EQ(IsDlgButtonChecked(dialog, 2001), BST_UNCHECKED);
+  // "Select folder" opens dialog 404.
+  PostMessageA(dialog, WM_COMMAND, 2003, 0);
+  HWND folders = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (folders = FindDialogTitled(terminal.processId(), "Select messaging folder")); }, 10000));
+  for (int id : {2010, 2012, 2013, 2016}) EXPECT_NE(GetDlgItem(folders, id), nullptr) << "control " << id;
+  PressButton(folders, IDCANCEL);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(folders); }, 5000));
+  SetDlgItemTextA(dialog, 2002, "");
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(AnswerMessageBox(terminal.processId(), "This is not a normal configuration", IDNO, 10000));
+  EXPECT_TRUE(IsWindow(dialog)) << "No keeps the dialog open";
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(AnswerMessageBox(terminal.processId(), "This is not a normal configuration", IDYES, 10000));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000));
+  const std::string ini = ReadFileText(terminal.folder() + "\\Corvane\\corvane.ini");
+  EXPECT_NE(ini.find("Scan extension=\r\n"), std::string::npos) << ini;
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(terminal.WaitForExit(), 0);
   EXPECT_FALSE(Exists(dir + "\\flat\\FromPC")) << "no folders without \"Use subdirectory\"";
   EXPECT_TRUE(Exists(dir + "\\flat\\note.txt"));
 }
@@ -158,6 +199,18 @@ TEST(MessagingSource, ConflictQuestionHandOverAndAKilledSource) {
   EXPECT_NE(thirdMain, nullptr);
   EXPECT_FALSE(WaitFor([&] { return FindMessageBox(third.processId(), kConflictText) != nullptr; }, 2000));
   EXPECT_EQ(SourceWindowValue(), HandleValue(firstMain));
+  // Its settings dialog keeps only the switches while another instance is the source.
+  if (thirdMain) {
+    PostMessageA(thirdMain, WM_COMMAND, kMessagingCommand, 0);
+    HWND dialog = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (dialog = FindDialogTitled(third.processId(), "Messaging")) != nullptr; }, 10000));
+    if (dialog) {
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      EXPECT_TRUE(AnswerMessageBox(third.processId(), "Messaging already active on this PC, only output enabled", IDOK,
+                                   10000));
+      EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }, 5000));
+    }
+  }
   third.Kill();
 
   TypeKey(firstMain, 'k');
