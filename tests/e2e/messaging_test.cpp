@@ -56,6 +56,19 @@ void ClearSourceWindowValue() {
   }
 }
 
+// The registry value "messageing": the source's message directory.
+std::string MessagingDirectoryValue() {
+  char value[600] = "";
+  DWORD size = sizeof value, type = 0;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane\\Corvane Terminal Emulator", 0, KEY_READ, &key) != 0)
+    return std::string();
+  if (RegQueryValueExA(key, "messageing", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != 0 || type != REG_SZ)
+    value[0] = 0;
+  RegCloseKey(key);
+  return value;
+}
+
 void TypeKey(HWND main, char c) { PostMessageA(main, WM_CHAR, static_cast<WPARAM>(c), 0); }
 
 TEST(Messaging, OutboxFilesNoticesAndInboxDownloads) {
@@ -80,6 +93,7 @@ TEST(Messaging, OutboxFilesNoticesAndInboxDownloads) {
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(WaitFor([&] { return SourceWindowValue() == HandleValue(main); }, 10000))
       << "the only instance is the source";
+  EXPECT_EQ(MessagingDirectoryValue(), dir);
   HWND refused = nullptr;
   EXPECT_TRUE(WaitFor([&] { return (refused = FindMessageBox(terminal.processId(), "cannot be sent to the host")); },
                       60000));
