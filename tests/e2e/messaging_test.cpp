@@ -232,3 +232,46 @@ TEST(MessagingSource, ConflictQuestionHandOverAndAKilledSource) {
 }
 
 }  // namespace
+
+namespace {
+
+// Another program holds "Moxel-messaging": the terminal waits for the role in
+// dialog 421, which Cancel closes; once the holder lets go the terminal
+// takes the role, and it lets go itself at exit.
+TEST(MessagingSource, TheWaitForTheRoleCanBeCancelledAndEndsWhenTheMutexIsFree) {
+  const std::string dir = MessageDirectory();
+  if (dir.empty()) GTEST_SKIP() << "runs under with_message_dir.sh";
+  constexpr char kWaiting[] = "Waiting for source messageing permission";
+  HANDLE holder = CreateMutexA(nullptr, TRUE, "Moxel-messaging");
+  ASSERT_NE(holder, nullptr);
+  ASSERT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << "no terminal may run now";
+  ClearSourceWindowValue();
+  TerminalProcess t;
+  t.WriteIni("[Config]\r\nmode=9\r\nhost=127.0.0.1\r\nProxy port=9\r\n[Font]\r\nmode=0\r\n[Message]\r\nDirectory=" +
+             dir + "\r\nNotify conflict=1\r\n");
+  ASSERT_TRUE(t.Start());
+  HWND main = t.WaitForMainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(FindMessageBox(t.processId(), kConflictText), nullptr) << "\"Notify conflict\" is set";
+
+  PostMessageA(main, WM_COMMAND, kMessageSourceCommand, 0);
+  HWND wait = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (wait = FindMessageBox(t.processId(), kWaiting)) != nullptr; }, 10000));
+  PressButton(wait, IDCANCEL);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(wait); }, 5000)) << "Cancel closes the wait";
+  EXPECT_NE(SourceWindowValue(), HandleValue(main));
+
+  PostMessageA(main, WM_COMMAND, kMessageSourceCommand, 0);
+  ASSERT_TRUE(WaitFor([&] { return (wait = FindMessageBox(t.processId(), kWaiting)) != nullptr; }, 10000));
+  ReleaseMutex(holder);
+  EXPECT_TRUE(WaitFor([&] { return SourceWindowValue() == HandleValue(main); }, 10000)) << "the mutex was free";
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(wait); }, 5000));
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(t.WaitForExit(), 0);
+  EXPECT_EQ(WaitForSingleObject(holder, 0), static_cast<DWORD>(WAIT_OBJECT_0)) << "released at exit, not abandoned";
+  ReleaseMutex(holder);
+  CloseHandle(holder);
+}
+
+}  // namespace
