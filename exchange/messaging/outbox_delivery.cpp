@@ -101,7 +101,15 @@ void ResetOutboxDelivery() {
 
 void NoteOutboxChanged() { Messaging.messageWaiting = true; }
 
-bool OutboxMessagePending() { return Messaging.messageWaiting && MessagingDelivers() && !OutboxDeliveryActive(); }
+bool OutboxMessagePending() {
+  if (!Messaging.messageWaiting || !MessagingDelivers() || OutboxDeliveryActive()) return false;
+  if (DeliverableRemains()) return true;
+  // A change that left nothing to deliver is no event: a local mode would
+  // end with 154 for it.
+  Messaging.messageWaiting = false;
+  Drained();
+  return false;
+}
 
 bool TakeOutboxMessage(char* text, int size) {
   if (size > 0) text[0] = 0;

@@ -26,7 +26,9 @@ void ResetOutboxDelivery();
 
 // The outbox reported a change (program message 1031).
 void NoteOutboxChanged();
-// Key code 1090 waits for a local mode.
+// Key code 1090 waits for a local mode: the outbox changed and holds a file
+// to deliver. With nothing to deliver the change is forgotten (and the
+// watcher told that the outbox is drained).
 bool OutboxMessagePending();
 // The next file's name for the host; false when no file can go (then the
 // watcher is told that the outbox is drained).

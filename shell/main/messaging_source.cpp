@@ -150,8 +150,9 @@ void MessagingMessageArrived(WPARAM wParam) {
   if (wParam == kNoticesQueued) {
     DispatchKeyCode(keycode::kItemQueued);
   } else {
+    // Only a file to deliver is an event for the local modes.
     NoteOutboxChanged();
-    DispatchKeyCode(keycode::kMessageArrived);
+    if (OutboxMessagePending()) DispatchKeyCode(keycode::kMessageArrived);
   }
   FlushRenderNotifications();
 }

@@ -205,6 +205,20 @@ TEST_F(Delivery, AnEmulationResetCutsTheDeliveryAndTheFileGoesAgainWhole) {
   EXPECT_EQ(Sent().substr(0, 9), "big.txt\xFE" "z");
 }
 
+TEST_F(Delivery, AChangeThatLeftNothingToDeliverIsNoEvent) {
+  NoteOutboxChanged();
+  EXPECT_FALSE(OutboxMessagePending()) << "an empty outbox";
+  EXPECT_FALSE(Messaging.messageWaiting);
+  EXPECT_EQ(drains, 1);
+  files.Put(kOutbox, "a.txt", "x");
+  NoteOutboxChanged();
+  EXPECT_TRUE(OutboxMessagePending());
+  StartField();
+  EXPECT_EQ(Sent(), "a.txt\xFEx\xFE" + FieldEnd(154));
+  NoteOutboxChanged();
+  EXPECT_FALSE(OutboxMessagePending()) << "a.txt went already";
+}
+
 TEST_F(Delivery, OnlyTheSourceDelivers) {
   files.Put(kOutbox, "a.txt", "x");
   Messaging.source = false;
