@@ -1,5 +1,6 @@
 #include "outbox_delivery.h"
 
+#include <cstdint>
 #include <cstring>
 #include <set>
 #include <vector>
@@ -13,6 +14,9 @@
 namespace {
 
 constexpr int kWrite = 1024;
+// An outbox file is read whole before its name goes out (a file that cannot
+// be framed must not be started); one larger than this is not taken.
+constexpr uint64_t kLargestOutboxFile = 64ull * 1024 * 1024;
 
 struct DeliveryRecord {
   OutboxDeliveryHooks hooks;
@@ -46,6 +50,10 @@ bool PrepareNext(MessagingFileEntry* next, std::string* bytes) {
   std::set<std::string> unreadable;
   MessagingFileEntry e;
   while (Delivery.picker.Next(entries, folders, Messaging.auxOutboxFile, unreadable, &e)) {
+    if (e.size > kLargestOutboxFile) {
+      Refuse(e);
+      continue;
+    }
     std::string contents;
     if (!Delivery.hooks.files->ReadAll(OutboxFolder(folders) + e.name, &contents)) {
       unreadable.insert(e.name);

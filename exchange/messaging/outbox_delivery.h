@@ -16,7 +16,8 @@ struct OutboxDeliveryHooks {
   // The outbox has nothing more to deliver: the watcher may report the next
   // change (its start event).
   void (*drained)() = nullptr;
-  // Told once of a file whose name or contents cannot be framed.
+  // Told once of a file whose name or contents cannot be framed, or that is
+  // too large to be taken (64 MB).
   void (*refused)(const std::string& path) = nullptr;
 };
 

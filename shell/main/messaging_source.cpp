@@ -28,8 +28,8 @@
 namespace {
 
 constexpr char kRefusedText[] =
-    "%s\n\ncannot be sent to the host: its name or contents hold the byte 253 or 254.\n"
-    "It stays where it is.";
+    "%s\n\ncannot be sent to the host: its name or contents hold the byte 253 or 254,\n"
+    "or it is larger than 64 MB. It stays where it is.";
 
 Win32MessagingFiles MessagingFiles;
 

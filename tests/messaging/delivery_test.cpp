@@ -153,6 +153,15 @@ TEST_F(Delivery, FilesWithFramingBytesAreKeptSkippedAndToldOnce) {
   EXPECT_EQ(refusals.size(), 2u) << "said once";
 }
 
+TEST_F(Delivery, AFileTooLargeToTakeIsToldOnceAndTheNextGoes) {
+  files.Put(kOutbox, "a.bin", "").size = 1ull << 40;
+  files.Put(kOutbox, "b.txt", "small");
+  StartField();
+  OutboxChanged();
+  EXPECT_EQ(Sent(), "b.txt\xFEsmall\xFE" + FieldEnd(154));
+  EXPECT_EQ(refusals, std::vector<std::string>{kOutbox + "a.bin"});
+}
+
 TEST_F(Delivery, AnUnreadableFileStaysAndIsTakenWhenItCanBeRead) {
   files.Put(kOutbox, "a.txt", "locked");
   files.Put(kOutbox, "b.txt", "free");
