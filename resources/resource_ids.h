@@ -187,6 +187,29 @@
 #define IDC_WAIT_FIRST 1380   /* five "then wait for:" choices: 1380..1384 */
 #define IDC_DIGITS_FIRST 1390 /* six digit texts: 1390..1395 */
 
+/* PC messaging: the settings (402), the folder choice (404) and the wait for
+   the source role (421). The control numbers are fixed. */
+#define IDD_MESSAGING 402
+#define IDD_MESSAGING_FOLDER 404
+#define IDD_SOURCE_WAIT 421
+#define IDC_MSG_DIRECTORY 2000
+#define IDC_MSG_USE_SUBDIRS 2001
+#define IDC_MSG_EXTENSION 2002
+#define IDC_MSG_SELECT_FOLDER 2003
+#define IDC_MSG_HELP 2004
+#define IDC_MSG_DRIVES 2010
+#define IDC_MSG_TREE 2012
+#define IDC_MSG_FOLDER 2013
+#define IDC_MSG_CREATE_FOLDER 2016
+#define IDC_MSG_DISABLE 2017
+#define IDC_MSG_AUX_PORT 2019
+#define IDC_MSG_AUX_SPEED 2020
+#define IDC_MSG_AUX_CR 2024
+#define IDC_MSG_NO_CONFLICT 2026
+#define IDC_MSG_USE_MSGIN_EXT 2031
+#define IDC_MSG_MSGIN_EXT 2032
+#define IDC_MSG_DISABLE_INPUT 2034
+
 /* Strings. */
 #define IDS_NO_HOST_NAME 1
 #define IDS_SERIAL_UNAVAILABLE 2

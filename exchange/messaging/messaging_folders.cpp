@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "outbox.h"
-
 MessagingRecord Messaging;
 
 void ResetMessaging() { Messaging = MessagingRecord{}; }
@@ -16,3 +14,13 @@ bool MessagingFolderPrefix(const char* folder, char* out, size_t size) {
                                           : std::snprintf(out, size, "%s", d.c_str());
   return written > 0 && static_cast<size_t>(written) < size;
 }
+
+MessagingFolders CurrentMessagingFolders() {
+  MessagingFolders f;
+  if (Messaging.haveDirectory) f.directory = Messaging.directory;
+  f.useSubdirectory = Messaging.useSubdirectory;
+  f.scanExtension = Messaging.scanExtension;
+  return f;
+}
+
+bool MessagingDelivers() { return Messaging.enabled && Messaging.source && Messaging.haveDirectory && Messaging.directory[0]; }

@@ -15,9 +15,9 @@ class ShellKeyboardSeam final : public KeyboardSeam {
   void SetLocalEditing(bool on) override;
   void SetLocalCaret(bool on) override;
   bool NextTypeAhead(int32_t* code) override;
-  // Events a local mode may be handed. The terminal has no PC-message queue
-  // or browse queue yet; an edit-window event is pending from the edit
-  // windows' notice until a local mode takes it.
+  // Events a local mode may be handed: an outbox file (PC messaging), the
+  // oldest item of the queue for the host, and an edit-window event, pending
+  // from the edit windows' notice until a local mode takes it.
   bool EventPending(int32_t code) override;
   bool TakePcMessage(char* text, int size) override;
   void DeliverPcMessage() override;

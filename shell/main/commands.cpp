@@ -9,6 +9,7 @@
 #include "file_selection.h"
 #include "main_window.h"
 #include "message_box.h"
+#include "messaging_shell.h"
 #include "password_dialogs.h"
 #include "resource_ids.h"
 #include "shell/dialogs/about_dialog_win32.h"
@@ -229,6 +230,12 @@ void HandleCommand(HWND window, int id) {
       } else {
         Channels.current->start_break();
       }
+      break;
+    case CMD_MESSAGE_SOURCE:
+      RequestMessageSource(window);
+      break;
+    case CMD_MESSAGING:
+      if (ConfigurationPasswordAccepted(window)) RunMessagingDialog(window);
       break;
     case kEditCloseRequestCommand:
       CloseRequestedEditSessions();

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "messaging_shell.h"
 #include "shell_config.h"
 #include "shell_state.h"
 #include "shell/editlink/helper_link_win32.h"
@@ -93,7 +94,7 @@ void ChoosePathForHost(bool fileNeedNotExist, const char* request, char* reply, 
 }
 
 void ChooseAttachment(HWND owner) {
-  // The queue of items for the host arrives with PC messaging; choosing a
-  // file here already remembers its folder.
-  RunOpenDialog(owner, SelectionRequest{}, true);
+  // The chosen file waits in the queue for the host; nothing chosen, nothing queued.
+  const std::string chosen = RunOpenDialog(owner, SelectionRequest{}, true);
+  if (!chosen.empty()) QueueChosenAttachment(chosen.c_str());
 }

@@ -1,5 +1,6 @@
 // Full-screen mode: a borderless pop-up over the whole screen becomes the
 // paint target, with the full-screen font; the main window hides meanwhile.
+#include "drop_target.h"
 #include "main_window.h"
 #include "resource_ids.h"
 #include "shell/render/renderer.h"
@@ -28,6 +29,7 @@ void Enter() {
     return;
   }
   Shell.fullScreenWindow = full;
+  RegisterDropTarget(full);
   Shell.paintTarget = full;
   char title[80];
   GetWindowTextA(Shell.mainWindow, title, sizeof title);
@@ -45,6 +47,7 @@ void Leave() {
   Shell.currentFont = Shell.mainFont;
   HWND full = Shell.fullScreenWindow;
   Shell.fullScreenWindow = nullptr;
+  RevokeDropTarget(full);
   DestroyWindow(full);
   if (!IsIconic(Shell.mainWindow)) ShowWindow(Shell.mainWindow, SW_SHOW);
   InvalidateRect(Shell.mainWindow, nullptr, FALSE);

@@ -10,6 +10,8 @@
 #include "resource_ids.h"
 #include "shell/ingress/trace_viewer.h"
 #include "key_codes.h"
+#include "messaging_shell.h"
+#include "outbox_delivery.h"
 #include "shell/keyboard/key_dispatcher.h"
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"
@@ -120,8 +122,7 @@ LRESULT OnProgramMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       FlushRenderNotifications();
       return 0;
     case kMsgMessageArrived:
-      DispatchKeyCode(keycode::kMessageArrived);
-      FlushRenderNotifications();
+      MessagingMessageArrived(wParam);
       return 0;
     case kMsgEditEvent:
       EditNoticeArrived();
@@ -150,7 +151,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return result;
   }
   if (LRESULT keyResult = 0; KeyboardWindowMessage(window, message, wParam, lParam, &keyResult)) return keyResult;
+  if (message == Shell.msgSourceRequest && Shell.msgSourceRequest) {
+    MessageSourceRequested(reinterpret_cast<HWND>(lParam));
+    return 0;
+  }
   if (message >= WM_USER + 1 && message <= WM_USER + 10) return OnProgramMessage(window, message, wParam, lParam);
+  if (message == kMsgMessagingRefused) {
+    MessagingItemRefused(window, lParam);
+    return 0;
+  }
 
   switch (message) {
     case WM_KEYDOWN:
@@ -219,6 +228,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       if (wParam == kTimerAuxRead) {
         AuxiliaryReadTimedOut();
+        return 0;
+      }
+      if (wParam == kTimerMessaging) {
+        KillTimer(window, wParam);
+        ContinueOutboxDelivery();
+        FlushRenderNotifications();
         return 0;
       }
       if (wParam == kTimerDialLock) {

@@ -61,9 +61,6 @@ void ShowHelpContext(int context);
 // Close help (shut-down).
 void CloseHelp();
 
-// Start-up: [Message] settings and the messaging folders they name.
-void LoadMessagingFolders();
-
 // Point the channels' hooks at the shell (start-up).
 void AttachChannelEvents();
 

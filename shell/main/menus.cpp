@@ -1,6 +1,7 @@
 // The menu's check marks and grayed entries.
 #include "comm.h"
 #include "main_window.h"
+#include "messaging_shell.h"
 #include "resource_ids.h"
 #include "shell/render/renderer.h"
 #include "shell_config.h"
@@ -40,8 +41,8 @@ void SetMenuMarks() {
     CheckMenuItem(menu, kFontCommands[i], MF_BYCOMMAND | (MainFontIndex() == i ? MF_CHECKED : MF_UNCHECKED));
   }
   EnableMenuItem(menu, CMD_FULL_SCREEN, MF_BYCOMMAND | (FullScreenFontRecord() ? MF_ENABLED : MF_GRAYED));
-  EnableMenuItem(menu, CMD_MESSAGE_SOURCE, MF_BYCOMMAND | MF_GRAYED);  // messaging is not set up
   DrawMenuBar(Shell.mainWindow);
+  UpdateMessageSourceMenu();
 }
 
 void RefreshConnectionMenu() {

@@ -1,19 +1,26 @@
-// Where PC messaging keeps its files: [Message] "Messageing enabled",
-// "Directory" and "Use subdirectory", and the folders made from them at
-// start-up. The "&" transfer endpoint writes into the "ToPC" folder.
+// [Message] at start-up and after the settings dialog: the switches, the
+// message directory and its folders, the notice rules, and whether this
+// instance is the message source (the named mutex "Moxel-messaging").
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
-#include "main_window.h"
 #include "messaging_folders.h"
+#include "messaging_internal.h"
+#include "messaging_keys.h"
+#include "messaging_shell.h"
 #include "shell_config.h"
+#include "shell_state.h"
 
 namespace {
 
-constexpr char kMessageSection[] = "Message";
 const char* const kFolders[] = {"FromPC", "ToPC", "Msg-in", "Msg-ack"};
+constexpr char kConflictQuestion[] =
+    "Messaging is already active on this PC\nMessaging will be input disabled for this session\n\n"
+    "Do you want to receive this warning in the future?";
+
+HANDLE sourceMutex;
 
 // A folder with every missing parent; an existing one counts.
 bool MakeFolderPath(const std::string& path) {
@@ -27,16 +34,6 @@ bool MakeFolderPath(const std::string& path) {
   return CreateDirectoryA(p.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool MakeMessagingFolders(const std::string& directory, bool subfolders) {
-  if (!MakeFolderPath(directory)) return false;
-  if (!subfolders) return true;
-  std::string base = directory;
-  if (base.back() != '\\' && base.back() != '/') base += '\\';
-  for (const char* folder : kFolders)
-    if (!MakeFolderPath(base + folder)) return false;
-  return true;
-}
-
 std::string CurrentDirectoryWithBackslash() {
   char here[MAX_PATH] = "";
   DWORD n = GetCurrentDirectoryA(sizeof here, here);
@@ -47,20 +44,84 @@ std::string CurrentDirectoryWithBackslash() {
 
 }  // namespace
 
+bool MakeMessagingFolders(const std::string& directory, bool subfolders) {
+  if (directory.empty() || !MakeFolderPath(directory)) return false;
+  if (!subfolders) return true;
+  const std::string base = WithSeparator(directory);
+  for (const char* folder : kFolders)
+    if (!MakeFolderPath(base + folder)) return false;
+  return true;
+}
+
+bool TakeSourceMutex() {
+  if (!sourceMutex) sourceMutex = CreateMutexA(nullptr, FALSE, "Moxel-messaging");
+  if (!sourceMutex) return false;
+  // A source that died without letting go leaves the mutex abandoned: it is ours then.
+  const DWORD r = WaitForSingleObject(sourceMutex, 0);
+  return r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
+}
+
+HANDLE SourceMutexHandle() {
+  if (!sourceMutex) sourceMutex = CreateMutexA(nullptr, FALSE, "Moxel-messaging");
+  return sourceMutex;
+}
+
+void ReleaseSourceMutex() {
+  if (sourceMutex && Messaging.source) ReleaseMutex(sourceMutex);
+  Messaging.source = false;
+}
+
+void CloseSourceMutex() {
+  ReleaseSourceMutex();
+  if (sourceMutex) CloseHandle(sourceMutex);
+  sourceMutex = nullptr;
+}
+
 void LoadMessagingFolders() {
-  tavix::VariantIni& ini = Config.variantIni;
-  ResetMessaging();
-  Messaging.enabled = ini.read_migrated_int("Messageing enabled", 1) != 0;
-  Messaging.useSubdirectory = ini.read_migrated_int("Use subdirectory", 1) != 0;
-  const std::string here = CurrentDirectoryWithBackslash();
-  std::string directory = ini.read_migrated_string("Directory", "", kMessageDirectorySize);
-  if (directory.empty()) directory = here;
+  const MessagingKeys keys = ReadMessagingKeys(Config.variantIni);
+  Messaging.haveDirectory = false;
+  Messaging.directory[0] = 0;
+  Messaging.useSubdirectory = keys.useSubdirectory;
+  std::string directory = keys.directory.empty() ? CurrentDirectoryWithBackslash() : keys.directory;
+  // The current directory serves this run when the folders cannot be made
+  // there; the setting stays as the user wrote it.
   if (!MakeMessagingFolders(directory, Messaging.useSubdirectory)) {
-    // The current directory instead, kept as the setting.
-    directory = here;
+    directory = CurrentDirectoryWithBackslash();
     if (!MakeMessagingFolders(directory, Messaging.useSubdirectory)) return;
-    ini.write_string(kMessageSection, "Directory", directory.c_str());
   }
   std::snprintf(Messaging.directory, sizeof Messaging.directory, "%s", directory.c_str());
   Messaging.haveDirectory = true;
+}
+
+void LoadMessagingRules() {
+  const MessagingKeys keys = ReadMessagingKeys(Config.variantIni);
+  Messaging.scanExtension = keys.scanExtension;
+  Messaging.useMsgInExtensions = keys.useMsgInExtensions;
+  Messaging.msgInExtensions = keys.msgInExtensions;
+}
+
+void LoadMessagingSettings() {
+  tavix::VariantIni& ini = Config.variantIni;
+  const bool wasSource = Messaging.source;
+  ResetMessaging();
+  Messaging.source = wasSource;
+  MessagingKeys keys = ReadMessagingKeys(ini);
+  Messaging.enabled = keys.enabled;
+  Messaging.notifyConflict = keys.notifyConflict;
+  if (Messaging.enabled && !Messaging.source) {
+    Messaging.source = TakeSourceMutex();
+    if (!Messaging.source && !Messaging.notifyConflict &&
+        MessageBoxA(Shell.mainWindow, kConflictQuestion, kProgramTitle, MB_YESNO | MB_ICONEXCLAMATION) == IDNO) {
+      Messaging.notifyConflict = keys.notifyConflict = true;
+      WriteMessagingKeys(ini, keys, false);
+    }
+  }
+  LoadMessagingFolders();
+  LoadMessagingRules();
+  WriteMessagingDirectoryValue();
+}
+
+void WriteMessagingDirectoryValue() {
+  if (Messaging.enabled && Messaging.source && Messaging.haveDirectory)
+    tavix::write_messaging_directory(Config.registry, Messaging.directory);
 }

@@ -12,4 +12,5 @@ enum ShellTimer {
   kTimerAuxRead = 8,     // auxiliary port host read
   kTimerDialLock = 9,    // dial directory lock
   kTimerSpinner = 10,    // busy spinner
+  kTimerMessaging = 11,  // the next slice of an outbox file for the host
 };

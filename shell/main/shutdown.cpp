@@ -2,7 +2,9 @@
 #include "comm.h"
 #include "login_report_win32.h"
 #include "engine.h"
+#include "drop_target.h"
 #include "main_window.h"
+#include "messaging_shell.h"
 #include "shell/render/renderer.h"
 #include "shell/dialogs/tray_icon_win32.h"
 #include "shell/sound/tone_player_win32.h"
@@ -16,6 +18,8 @@ void ShutDown() {
   Channels.current->close();
   Channels.current = &NoChannel;
   CloseAuxiliaryPort();
+  ShutDownMessaging();
+  RevokeDropTarget(Shell.mainWindow);
   Engine.windows->CloseAllWindows();
   ShutDownPrinting();
   DeleteRenderObjects();

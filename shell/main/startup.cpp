@@ -12,7 +12,9 @@
 #include "main_window.h"
 #include "login_report_win32.h"
 #include "message_box.h"
+#include "drop_target.h"
 #include "message_loop.h"
+#include "messaging_shell.h"
 #include "shell/sound/tone_player_win32.h"
 #include "resource_ids.h"
 #include "shell/config/user_directory.h"
@@ -148,12 +150,6 @@ void PostFirstAction() {
   if (c.autodial || dialProfile) PostMessageA(Shell.mainWindow, WM_COMMAND, CMD_DIAL, 0);
 }
 
-// Store the main window handle for other programs (the test library among them).
-void StoreWindowHandle() {
-  tavix::store_main_window(Config.registry, reinterpret_cast<std::uintptr_t>(Shell.mainWindow),
-                           false /* messaging comes later */);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
@@ -173,7 +169,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   Shell.savedPlacementValid = Config.store.placement_valid;
   AttachEngineToShell();
   AttachChannelEvents();
-  LoadMessagingFolders();
+  LoadMessagingSettings();
   StartAutoLoginFromCommandLine();
   if (!SetUpFonts(instance, Config.store)) {
     ShowStringMessage(nullptr, IDS_NO_SUITABLE_FONT);
@@ -183,7 +179,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   if (HIWORD(ole) == 23 && LOWORD(ole) >= 631) Shell.oleReady = SUCCEEDED(OleInitialize(nullptr));
   if (!InitialiseInstance(show)) return 0;
   AttachSerialLines(Shell.mainWindow);
-  StoreWindowHandle();
+  RegisterDropTarget(Shell.mainWindow);
+  // The watcher and the window values ("lwindow" always, "window" from the source).
+  StartMessaging();
   OpenAuxiliaryPort();
   PostFirstAction();
   int code = RunMessageLoop();

@@ -6,6 +6,7 @@
 #include "aux_port.h"
 #include "comm.h"
 #include "engine.h"
+#include "messaging_folders.h"
 #include "outbox.h"
 #include "render_notify.h"
 #include "serial_system_win32.h"
@@ -15,20 +16,6 @@
 
 namespace {
 
-// The message directory as the messaging settings give it: on, with a folder.
-MessagingFolders Messaging(bool* on) {
-  tavix::VariantIni& ini = Config.variantIni;
-  MessagingFolders f;
-  char current[MAX_PATH] = "";
-  GetCurrentDirectoryA(sizeof current, current);
-  *on = ini.read_migrated_int("Messageing enabled", 1) != 0;
-  f.directory = ini.read_migrated_string("Directory", WithSeparator(current).c_str(), 512);
-  f.useSubdirectory = ini.read_migrated_int("Use subdirectory", 1) != 0;
-  f.scanExtension = ini.read_migrated_string("Scan extension", "", 10);
-  if (f.directory.empty()) *on = false;
-  return f;
-}
-
 AuxPortSettings AuxSettings() {
   const tavix::ConfigBlock& c = Config.store.config;
   AuxPortSettings s;
@@ -36,22 +23,29 @@ AuxPortSettings AuxSettings() {
   s.speed = c.auxiliary_speed;
   s.crTerminate = c.auxiliary_cr_terminate != 0;
   s.read = c.auxiliary_read != 0;
-  Messaging(&s.messagingOn);
+  s.messagingOn = Messaging.enabled && Messaging.haveDirectory && Messaging.directory[0];
   return s;
 }
 
-// A fresh outbox file; the folder is made when it is missing.
+// A new outbox file, created here so that no other file is appended to; the
+// outbox passes it over while it is filled.
 std::string OutboxFileName() {
-  bool on = false;
-  MessagingFolders f = Messaging(&on);
-  std::string folder = OutboxFolder(f);
-  if (!on || folder.empty()) return std::string();
+  static unsigned counter = 0;
+  const MessagingFolders f = CurrentMessagingFolders();
+  if (!Messaging.enabled || OutboxFolder(f).empty()) return std::string();
   CreateDirectoryA(WithSeparator(f.directory).c_str(), nullptr);
-  CreateDirectoryA(folder.c_str(), nullptr);
-  for (unsigned long stamp = GetTickCount();; ++stamp) {
-    std::string name = AuxOutboxFileName(f, stamp);
-    if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES) return name;
+  CreateDirectoryA(OutboxFolder(f).c_str(), nullptr);
+  for (unsigned tries = 0; tries < 100000; ++tries) {
+    const std::string name = AuxOutboxFileName(f, counter++);
+    HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      CloseHandle(h);
+      Messaging.auxOutboxFile = name;
+      return name;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
+  return std::string();
 }
 
 void WriteHost(const uint8_t* bytes, int count) { Channels.current->write(bytes, count); }
@@ -77,6 +71,7 @@ void ReleaseKeys() {
 }
 
 void MessageArrived() {
+  Messaging.auxOutboxFile.clear();  // filled: the outbox takes it now
   if (Shell.mainWindow) PostMessageA(Shell.mainWindow, kMsgMessageArrived, 0, 0);
 }
 

@@ -75,6 +75,12 @@ TerminalProcess::~TerminalProcess() {
   RemoveTree(folder_);
 }
 
+void TerminalProcess::Kill() {
+  if (!info_.hProcess) return;
+  TerminateProcess(info_.hProcess, 99);
+  WaitForSingleObject(info_.hProcess, 10000);
+}
+
 void TerminalProcess::WriteIni(const std::string& text) { WriteFile("corvane.ini", text); }
 
 void TerminalProcess::WriteFile(const std::string& name, const std::string& text) {

@@ -2,9 +2,13 @@
 # Runs a command against the host simulator playing one script:
 #   with_host.sh HOSTSIM SCRIPT -- COMMAND [ARGS...]
 # The simulator listens on a free loopback port, given to the command as
-# TAVIX_HOST_PORT. Passes when both the command and the script's checks pass.
+# TAVIX_HOST_PORT (or in the variable WITH_HOST_VAR names, so that a second
+# simulator can be nested inside). Passes when both the command and the
+# script's checks pass.
 set -u
 hostsim=$1 script=$2
+port_var=${WITH_HOST_VAR:-TAVIX_HOST_PORT}
+unset WITH_HOST_VAR
 shift 3
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT
@@ -19,7 +23,7 @@ done
 if [ ! -s "$work/port" ]; then
   echo "with_host: the host simulator did not start"; cat "$work/out"; exit 1
 fi
-export TAVIX_HOST_PORT=$(cat "$work/port")
+export "$port_var=$(cat "$work/port")"
 "$@"
 rc=$?
 # The session ends when the terminal goes; give the simulator a moment.

@@ -128,6 +128,34 @@ TEST_F(HostsimProgram, ClockPrintReportsMilliseconds) {
     EXPECT_LT(ms, 400) << "the stopwatch restarts at clock-start";
 }
 
+TEST_F(HostsimProgram, MoveFileRenamesAndRestartsTheStopwatch) {
+    tmp_.write("beside.txt", "payload");
+    setenv("HOSTSIM_MOVE_FOLDER", path("").c_str(), 1);
+    std::string script = writeScript("wait 400\nmove-file beside.txt $HOSTSIM_MOVE_FOLDER/landed.txt\nclock-print moved\n");
+    launch({"--port", "0", "--port-file", path("port"), "--once", script});
+    int fd = connectThroughPortFile();
+    ASSERT_GE(fd, 0) << stderrText();
+    Peer peer(fd);
+    EXPECT_EQ(exitStatus(), 0) << stderrText();
+    EXPECT_EQ(readFile(path("landed.txt")), "payload");
+    EXPECT_NE(access(path("beside.txt").c_str(), F_OK), 0) << "moved, not copied";
+    int ms = -1;
+    std::string out = readFile(path("stdout"));
+    ASSERT_EQ(sscanf(out.c_str(), "moved %d ms\n", &ms), 1) << out;
+    EXPECT_LT(ms, 400) << "the stopwatch restarts at the move";
+}
+
+TEST_F(HostsimProgram, MoveFileOfAMissingFileFailsTheSession) {
+    std::string script = writeScript("move-file nothing.txt there.txt\nsend not reached\n");
+    launch({"--port", "0", "--port-file", path("port"), "--once", script});
+    int fd = connectThroughPortFile();
+    ASSERT_GE(fd, 0) << stderrText();
+    Peer peer(fd);
+    EXPECT_EQ(peer.readAll(), "");
+    EXPECT_EQ(exitStatus(), 1);
+    EXPECT_NE(stderrText().find(":1: move-file: cannot rename"), std::string::npos) << stderrText();
+}
+
 TEST_F(HostsimProgram, FailedExpectExitsOneNamingTheLine) {
     std::string script = writeScript("timeout 1000\nexpect OK\n");
     launch({"--port", "0", "--port-file", path("port"), "--once", script});

@@ -353,6 +353,12 @@ bool Parser::command(const std::string& cmd, const std::string& rest) {
         Text t;
         if (!text(rest, t)) return false;
         emit(Op::ClockPrint).text = t;
+    } else if (cmd == "move-file") {
+        std::vector<std::string> w = words(rest);
+        if (w.size() != 2) return fail("move-file needs a source and a destination");
+        Instr& in = emit(Op::MoveFile);
+        in.name = besideScriptOrVariable(w[0]);
+        in.other = besideScriptOrVariable(w[1]);
     } else if (cmd == "send-blocks") {
         // send-blocks SIZE PATH [ack] [bad N]
         std::vector<std::string> w = words(rest);

@@ -38,6 +38,7 @@ enum class Op {
     SetInputTimeout, // number: milliseconds for the read family, 0 = none
     ClockStart,      // restart the session's stopwatch
     ClockPrint,      // text: print the text and the milliseconds since the stopwatch started
+    MoveFile,        // name: source, other: destination (each a path or $NAME); restarts the stopwatch
     SendBlocks,      // name: file; number: block size; badBlock; flags: kBlocksAcknowledged
     SendTextStream,  // name: file, as a text download (CR as 127, LF as 255, CR at the end)
     SendHexStream,   // name: file, as hexadecimal pairs and CR

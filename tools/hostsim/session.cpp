@@ -174,6 +174,10 @@ bool Session::step(const Instr& in) {
         case Op::ClockPrint:
             going = clockPrint(in);
             break;
+        case Op::MoveFile:
+            io = false;
+            going = moveFile(in);
+            break;
         case Op::SendBlocks: going = sendBlocks(in); break;
         case Op::SendTextStream: going = sendStream(in, false); break;
         case Op::SendHexStream: going = sendStream(in, true); break;
@@ -602,13 +606,34 @@ bool Session::handshake(const Instr& in) {
 
 namespace hostsim {
 
-bool Session::readFileArgument(const Instr& in, std::string& contents) {
-    std::string path = in.name;
+bool Session::pathArgument(const Instr& in, const std::string& written, std::string& path) {
+    path = written;
     if (!path.empty() && path[0] == '$') {
-        const char* value = std::getenv(path.c_str() + 1);
-        if (!value) return fail(in, "the environment has no " + path.substr(1));
-        path = value;
+        // $NAME, or $NAME/rest: the variable's value and the rest of the path.
+        const size_t end = path.find_first_of("/\\");
+        const std::string name = path.substr(1, end == std::string::npos ? std::string::npos : end - 1);
+        const char* value = std::getenv(name.c_str());
+        if (!value) return fail(in, "the environment has no " + name);
+        path = value + (end == std::string::npos ? std::string() : path.substr(end));
     }
+    return true;
+}
+
+// A file written beside a watched folder arrives in it at once: the rename is
+// what a program dropping files does, and what the stopwatch measures from.
+bool Session::moveFile(const Instr& in) {
+    std::string from, to;
+    if (!pathArgument(in, in.name, from) || !pathArgument(in, in.other, to)) return false;
+    if (std::rename(from.c_str(), to.c_str()) != 0)
+        return fail(in, "move-file: cannot rename " + from + " to " + to + ": " + std::strerror(errno));
+    clockStart_ = now();
+    log_.write("moved " + from + " to " + to);
+    return true;
+}
+
+bool Session::readFileArgument(const Instr& in, std::string& contents) {
+    std::string path;
+    if (!pathArgument(in, in.name, path)) return false;
     std::ifstream f(path, std::ios::binary);
     if (!f) return fail(in, "cannot open " + path);
     std::stringstream buffer;

@@ -69,6 +69,8 @@ private:
     bool clockPrint(const Instr& in);
     // Transfers (transfer.cpp holds the framing).
     bool readFileArgument(const Instr& in, std::string& contents);
+    bool pathArgument(const Instr& in, const std::string& written, std::string& path);
+    bool moveFile(const Instr& in);
     bool nextPiece(const Instr& in, char end, std::string& piece, const std::string& what);
     bool sendBlocks(const Instr& in);
     bool sendStream(const Instr& in, bool hex);
