@@ -32,4 +32,8 @@ class EditFrame {
   virtual int AskYesNoCancel(const char* text) = 0;
   // A Yes/No question: true for yes. Only asked from the user's own commands.
   virtual bool AskYesNo(const char* text, const char* caption) = 0;
+  // The flush timer: call Session().CheckFlushTimer() in `ms` milliseconds
+  // (a window timer); stopped again when the terminal has been told.
+  virtual void StartFlushTimer(long long ms) { (void)ms; }
+  virtual void StopFlushTimer() {}
 };

@@ -6,7 +6,13 @@
 
 #include <string>
 
+#include <vector>
+
+#include "comment_block.h"
+#include "edit_clock.h"
+#include "edit_find.h"
 #include "edit_lines.h"
+#include "edit_markers.h"
 #include "edit_preferences.h"
 #include "outgoing_queue.h"
 
@@ -14,6 +20,28 @@ class EditFrame;
 
 // Request types of the request pending.
 enum EditRequest { kRequestFunction = 0, kRequestSave = 1, kRequestMessage = 2 };
+
+// A search as the find dialog or F3 asks for it.
+struct FindRequest {
+  std::string what;
+  FindOptions options;
+  bool fromTop = false;      // "Start at Top"
+  bool inSelection = false;  // "In Selected Text"
+};
+
+// What the status bar shows besides the keyboard's own states.
+struct EditStatus {
+  int line;    // 1-based
+  int column;  // 1-based
+  bool insert;
+  bool mod;      // a line change pending or operations queued
+  bool sync;     // operations queued
+  bool changed;  // modified or operations queued
+  bool viewOnly;
+};
+
+// At most this many earlier caret lines are remembered ("Goto last position").
+constexpr int kHistoryDepth = 20;
 
 class EditSession {
  public:
@@ -66,9 +94,114 @@ class EditSession {
   void End();
   void ToggleInsert() { insertMode_ = !insertMode_; }
   bool Save();          // Ctrl+S: "ew"
-  bool SaveAndClose();  // Escape: "es"
+  bool SaveAndClose();  // Escape: "es" ("ea" when read-only: nothing can be saved)
   bool Exit();          // F12, Alt+F4
   void Compile() { Enqueue(kOpCompile, 0, 0); }
+  // ---- batching ----
+  // The clock of the flush timer (the system's unless a test sets one).
+  void SetClock(EditClock* clock) { clock_ = clock ? clock : &SystemEditClock(); }
+  const FlushTimer& Timer() const { return timer_; }
+  // The frame's timer went off (or any tick): once the minute since the first
+  // batched operation has passed, the terminal is told and the timer stops.
+  void CheckFlushTimer();
+  // Within a bulk command (Replace All, Comments OK) the terminal is told
+  // once at its end, not for every operation.
+  void BeginBulk() { ++bulk_; }
+  void EndBulk();
+
+  // ---- selection: from the anchor to the caret ----
+  bool HasSelection() const;
+  // Anchor at (anchorLine, anchorColumn), caret at (line, column); both are
+  // clamped to the text.
+  void Select(int anchorLine, int anchorColumn, int line, int column);
+  void ClearSelection();
+  void SelectAll();
+  int AnchorLine() const { return anchorLine_; }
+  int AnchorColumn() const { return anchorColumn_; }
+  // Start and end (start before end) of the selection, or the caret twice.
+  void SelectionBounds(int& line0, int& column0, int& line1, int& column1) const;
+  // The lines a line command works on: those the selection touches (a
+  // selection ending at the very start of a line leaves that line out), or
+  // the caret line.
+  void SelectedLines(int& first, int& last) const;
+  // The selected text, lines joined by CR LF.
+  std::string SelectedText() const;
+  // Remove the selected text (false: refused or nothing selected).
+  bool DeleteSelection();
+
+  // ---- editing commands (false: refused, the frame beeps) ----
+  // Undo of the caret line: its text as it was when the caret came to it.
+  bool CanUndo() const;
+  bool Undo();
+  // Insert text at the caret (over the selection); CR, LF and CR LF break lines.
+  bool Paste(const std::string& text);
+  bool Indent();
+  bool Unindent();
+  bool CommentLines();
+  bool UncommentLines();
+  // "Copy Lines" text of the selected lines; false when it passes `limit`.
+  bool CopyLines(std::string& out, size_t limit) const;
+  // A numeric-pad key: the drawing byte (or the digit with drawing off).
+  bool TypeNumPad(int key, bool ctrl, bool alt);
+  // Whole-line changes from commands, queued as the host needs them.
+  bool ReplaceLine(int line, const std::string& text);
+  bool InsertLines(int at, const std::vector<std::string>& texts);
+  bool DeleteLines(int at, int count);
+
+  // ---- bookmarks and found strings ----
+  LineMarkers& Bookmarks() { return bookmarks_; }
+  const LineMarkers& Bookmarks() const { return bookmarks_; }
+  LineMarkers& Founds() { return founds_; }
+  const LineMarkers& Founds() const { return founds_; }
+  bool ToggleBookmark() { return bookmarks_.Toggle(caretLine_); }
+  // F2: to the next bookmark after the caret line (wrapping); false when none.
+  bool GoToNextBookmark();
+
+  // ---- find and replace ----
+  // One search: from the dialog (no wrap) or repeated with F3 (`repeat`:
+  // wraps once; `reverse`: Shift+F3, the other direction). A match is
+  // selected with the caret at its end; searching again from a match goes on
+  // past it (before it going up). False: "String not found".
+  bool Find(const FindRequest& request, bool repeat = false, bool reverse = false);
+  // F3 with the last request; false when there is none or nothing is found.
+  bool FindAgain(bool reverse);
+  const FindRequest& LastFind() const { return lastFind_; }
+  bool HasLastFind() const { return !lastFind_.what.empty(); }
+  // "Mark all": every matching line becomes a found string; the count.
+  int MarkAll(const FindRequest& request);
+  // "Replace": the selected match is replaced, then the next one is found.
+  // False when nothing was replaced and nothing more is found.
+  bool ReplaceNext(const FindRequest& request, const std::string& with);
+  // "Replace All" in the program (or the selection): lines changed.
+  int ReplaceAll(const FindRequest& request, const std::string& with);
+
+  // ---- navigation ----
+  // "Go to": line number (1-based), clamped to the program.
+  bool GoToLine(int number);
+  // The caret line is remembered (at most 20, the oldest dropped).
+  void RememberPosition();
+  bool GoToLastPosition();
+  const std::vector<int>& History() const { return history_; }
+  // The identifier at (or just before) the caret, empty when none.
+  std::string WordAtCaret() const;
+  // "Goto Label": remember the caret line, go to the label's line.
+  bool GoToLabel(const std::string& name);
+
+  // ---- host requests (the word at the caret, F9 / F10 ...) ----
+  bool RequestHelp();
+  bool RequestFunction();
+  bool RequestEditProgram();
+  bool RequestViewProgram();
+  const std::string& RequestAnswer() const { return requestAnswer_; }
+
+  // ---- the comment block ----
+  // The block at the head of the program and the number of lines it takes.
+  ProgramComment ReadComment(int* consumed) const;
+  // Comments OK: the block's lines replaced by the new block, each change
+  // queued.
+  bool ApplyComment(const ProgramComment& comment);
+
+  EditStatus Status() const;
   // Write the pending line change into the queue (leaving the line, saving).
   void FlushLineChange();
   // Whether the preferences are to be written when the window goes: always,
@@ -90,6 +223,9 @@ class EditSession {
   void CommunicationError();
   void Notify();
   void StartClosing();
+  void LinesInserted(int at, int count);
+  void LinesDeleted(int at, int count);
+  bool SelectMatch(const FindHit& hit);
 
   EditFrame* frame_;
   EditLines lines_;
@@ -105,6 +241,17 @@ class EditSession {
   bool insertMode_ = true;
   int caretLine_ = 0;
   int caretColumn_ = 0;
+  int anchorLine_ = 0;
+  int anchorColumn_ = 0;
+  EditClock* clock_ = &SystemEditClock();
+  FlushTimer timer_;
+  int bulk_ = 0;
+  bool bulkNotify_ = false;
+  LineMarkers bookmarks_;
+  LineMarkers founds_;
+  FindRequest lastFind_;
+  FindHit lastHit_;
+  std::vector<int> history_;
 };
 
 extern const char kCommunicationErrorText[];
