@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr size_t kHistoryDepth = 20;
+constexpr size_t kFieldHistory = 20;
 
 void Check(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
 bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
@@ -61,7 +61,7 @@ void EditFindDialog::Remember(int id, std::vector<std::string>& history, const s
     }
   }
   history.insert(history.begin(), text);
-  if (history.size() > kHistoryDepth) history.resize(kHistoryDepth);
+  if (history.size() > kFieldHistory) history.resize(kFieldHistory);
   HWND field = GetDlgItem(Handle(), id);
   SendMessageA(field, CB_RESETCONTENT, 0, 0);
   for (const std::string& entry : history) SendMessageA(field, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));

@@ -1,8 +1,9 @@
 // The edit window's commands: what each menu item, key and tool-bar button
 // does, and when it is enabled or checked.
+#include <windows.h>
 #include <commdlg.h>
 
-#include <cstring>
+#include <cstdio>
 
 #include "edit_clipboard_win32.h"
 #include "edit_comments_dialog_win32.h"
@@ -300,15 +301,14 @@ void CFrameEdit::ChooseEditFont() {
   font.lfWeight = p.bold ? FW_BOLD : FW_NORMAL;
   font.lfItalic = p.italic ? TRUE : FALSE;
   font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  std::strncpy(font.lfFaceName, p.font, LF_FACESIZE - 1);
+  std::snprintf(font.lfFaceName, sizeof font.lfFaceName, "%s", p.font);
   CHOOSEFONTA choose = {};
   choose.lStructSize = sizeof choose;
   choose.hwndOwner = FrameWindow::Handle();
   choose.lpLogFont = &font;
   choose.Flags = CF_SCREENFONTS | CF_FIXEDPITCHONLY | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS;
   if (!ChooseFontA(&choose)) return;
-  std::strncpy(p.font, font.lfFaceName, sizeof p.font - 1);
-  p.font[sizeof p.font - 1] = 0;
+  std::snprintf(p.font, sizeof p.font, "%s", font.lfFaceName);  // at most 31 characters
   p.pointSize = SanitisePointSize(choose.iPointSize / 10);
   p.italic = font.lfItalic ? 1 : 0;
   p.bold = font.lfWeight >= FW_BOLD ? 1 : 0;

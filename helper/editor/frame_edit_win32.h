@@ -19,7 +19,7 @@ class EditListWindow;
 class EditFunctionDialog;
 
 // Which list window: the order of the placement preferences.
-enum EditListKind { kListFound = 0, kListBookmarks = 1, kListLabels = 2 };
+enum EditListKind : int { kListFound = 0, kListBookmarks = 1, kListLabels = 2 };
 
 class CFrameEdit final : public FrameWindow, public EditFrame {
  public:
@@ -54,6 +54,8 @@ class CFrameEdit final : public FrameWindow, public EditFrame {
   // Run a command as if chosen from the menu (enable rule included); the
   // end-to-end tests and the benchmarks reach commands this way too.
   void RunCommand(int id);
+  // Show a list window (made on first use) with its entries built afresh.
+  void ShowList(EditListKind kind);
 
   // The view's key handling runs inside this guard, as commands do: a window
   // closed meanwhile goes only when the handler has returned.
@@ -83,7 +85,6 @@ class CFrameEdit final : public FrameWindow, public EditFrame {
   bool EditCommand(int id, bool& done);
   bool SearchCommand(int id, bool& done);
   bool ConfigureCommand(int id, bool& done);
-  void ShowList(EditListKind kind);
   void RefreshLists();
   void OpenFind(bool replace);
   void ChooseEditFont();
