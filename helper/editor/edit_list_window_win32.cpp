@@ -59,7 +59,6 @@ void EditListWindow::Layout() {
 void EditListWindow::Add(int line, int column) {
   const EditSession& s = frame_.Session();
   std::string entry = GutterText(line);
-  entry += ' ';
   entry += s.Lines().At(line);
   const LRESULT at = SendDlgItemMessageA(Handle(), IDC_LIST_ENTRIES, LB_ADDSTRING, 0,
                                          reinterpret_cast<LPARAM>(entry.c_str()));

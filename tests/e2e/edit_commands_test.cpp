@@ -1,0 +1,290 @@
+// The edit window's commands through the real terminal, each against a host
+// script that checks every record the terminal relays (scripts/edit_*.host):
+// batching of line changes, the numeric pad's drawing bytes, the save with
+// the host's own changes, closing, finds and the colours on the screen.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "helper_ids.h"
+#include "host_session.h"
+#include "message_boxes.h"
+#include "terminal_process.h"
+#include "tester_library.h"
+
+namespace {
+
+void Key(WORD vk, bool up) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+}
+
+// A key pressed and released, with Ctrl or Shift held when asked.
+void Press(WORD vk, bool control = false, bool shift = false) {
+  if (control) Key(VK_CONTROL, false);
+  if (shift) Key(VK_SHIFT, false);
+  Key(vk, false);
+  Key(vk, true);
+  if (shift) Key(VK_SHIFT, true);
+  if (control) Key(VK_CONTROL, true);
+  Sleep(25);
+}
+
+std::string WindowText(HWND window) {
+  char text[512] = "";
+  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+bool SaveEnabled(HWND frame) {
+  HWND toolbar = FindWindowExA(frame, nullptr, "ToolbarWindow32", nullptr);
+  return toolbar && SendMessageA(toolbar, TB_ISBUTTONENABLED, ID_EDIT_SAVE, 0) != 0;
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* at = static_cast<const char*>(GlobalLock(data))) {
+      text = at;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+// One terminal connected to the simulator, with the MoxelTester library
+// reading the host's words on row 1.
+class EditSession : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* port = std::getenv("TAVIX_HOST_PORT");
+    if (!port) GTEST_SKIP() << "runs under tests/e2e/with_host.sh";
+    ASSERT_TRUE(lib_.Load());
+    terminal_.WriteIni(HostSessionIni(std::atoi(port)) + extraIni_);
+    ASSERT_TRUE(terminal_.Start());
+    main_ = terminal_.WaitForMainWindow();
+    ASSERT_NE(main_, nullptr);
+    lib_.SetMoxelWindow(main_);
+  }
+
+  bool HostSays(const char* word, DWORD ms = 30000) {
+    const int n = static_cast<int>(std::strlen(word));
+    return WaitFor([&] { return lib_.Text(1, 0, n) == word; }, ms);
+  }
+
+  // A new visible edit window (not `previous`), in the foreground.
+  HWND EditWindow(HWND previous = nullptr) {
+    HWND frame = nullptr;
+    if (!WaitFor([&] {
+          frame = terminal_.FindWindowOfClass("CFrameEdit");
+          return frame && frame != previous && IsWindowVisible(frame);
+        }, 20000))
+      return nullptr;
+    SetForegroundWindow(frame);
+    if (!WaitFor([&] { return GetForegroundWindow() == frame; }, 5000)) return nullptr;
+    Sleep(100);
+    return frame;
+  }
+
+  void End() { EXPECT_TRUE(EndAfterHostClosed(terminal_, main_)); }
+
+  std::string extraIni_;
+  TesterLibrary lib_;
+  TerminalProcess terminal_;
+  HWND main_ = nullptr;
+};
+
+class EditBatching : public EditSession {};
+
+TEST_F(EditBatching, TwentyFiveLinesOneNoticeThenPadByteAndTheHostsSave) {
+  HWND frame = EditWindow();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(HostSays("LOADED"));
+  for (int line = 1; line <= 24; ++line) {
+    Press(VK_END);
+    Press('X');
+    Press(VK_DOWN);
+  }
+  Sleep(2000);
+  EXPECT_NE(lib_.Text(1, 0, 8), "NOTIFIED") << "24 changes wait for the minute";
+  Press(VK_END);
+  Press('X');
+  Press(VK_DOWN);
+  ASSERT_TRUE(HostSays("NOTIFIED")) << "the 25th change tells the terminal at once";
+  ASSERT_TRUE(HostSays("FETCHED")) << "the host did not get the 25 lines in order";
+
+  // Numeric pad 7 at the start of line 26 inserts the corner 0xDA; Ctrl+S.
+  Press(VK_HOME);
+  Press(VK_NUMPAD7);
+  Press('S', true);
+  ASSERT_TRUE(HostSays("SAVED"));
+  ASSERT_TRUE(WaitFor([&] { return SaveEnabled(frame); }, 10000)) << "the right count ends the save";
+  EXPECT_EQ(FindMessageBox(terminal_.processId(), "communication errors"), nullptr);
+
+  // The host's r, i and d are in the editor's lines.
+  Press('A', true);
+  Press('C', true);
+  std::string expected = "NEW ONE\r\n  INSERTED\r\n";
+  for (int k = 2; k <= 25; ++k) expected += "A" + std::to_string(k) + "x\r\n";
+  expected += "\xDA" "A26\r\nA27\r\nA28\r\nA29";
+  std::string copied;
+  WaitFor([&] { return (copied = ClipboardText()) == expected; }, 5000);
+  EXPECT_EQ(copied, expected);
+
+  // Line 3 changed, saved, and the host counts wrong: view-only, "ev", the box.
+  Press(VK_HOME, true);
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  Press(VK_END);
+  Press('Y');
+  Press('S', true);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(terminal_.processId(), "communication errors")) != nullptr; },
+                      30000));
+  EXPECT_NE(DialogText(box).find("Your edit session has been set to View Only"), std::string::npos);
+  PressButton(box, IDOK);
+  EXPECT_FALSE(SaveEnabled(frame));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
+  End();
+}
+
+class EditExit : public EditSession {};
+
+TEST_F(EditExit, UnchangedAsksNothingChangedAsksAndReadOnlyDiscards) {
+  HWND first = EditWindow();
+  ASSERT_NE(first, nullptr);
+  ASSERT_TRUE(HostSays("FIRST"));
+  Press(VK_F12);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(first); }, 30000)) << "\"ea\" and the host's close";
+  EXPECT_EQ(FindMessageBox(terminal_.processId(), "Do you want to save"), nullptr);
+
+  ASSERT_TRUE(HostSays("SECOND"));
+  HWND second = EditWindow(first);
+  ASSERT_NE(second, nullptr);
+  Press(VK_END);
+  Press('2');
+  Press(VK_F12);
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    return (box = FindMessageBox(terminal_.processId(), "Do you want to save changes to this program?")) != nullptr;
+  }, 10000));
+  HWND no = GetDlgItem(box, IDNO);
+  ASSERT_NE(no, nullptr);
+  EXPECT_TRUE((GetWindowLongA(no, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON) << "No is the default button";
+  ASSERT_NE(GetDlgItem(box, IDCANCEL), nullptr);
+  PressButton(box, IDYES);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(second); }, 30000)) << "the line, \"es\" and the host's close";
+
+  ASSERT_TRUE(HostSays("THIRD"));
+  HWND third = EditWindow(second);
+  ASSERT_NE(third, nullptr);
+  EXPECT_FALSE(SaveEnabled(third)) << "read-only";
+  Press(VK_ESCAPE);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(third); }, 30000)) << "\"ea\" for a read-only window";
+  ASSERT_TRUE(HostSays("CLOSED"));
+  End();
+}
+
+class EditFind : public EditSession {};
+
+TEST_F(EditFind, MarkAllFillsTheListReplaceAllQueuesTheLinesGoToMoves) {
+  HWND frame = EditWindow();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(HostSays("LOADED"));
+  Press('F', true);
+  HWND find = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (find = FindDialogTitled(terminal_.processId(), "Find/Replace")) != nullptr; }, 10000));
+  SendMessageA(GetDlgItem(find, IDC_FIND_WHAT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("count"));
+  SendMessageA(GetDlgItem(find, IDC_FIND_WHOLE_WORD), BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageA(GetDlgItem(find, IDC_FIND_MATCH_CASE), BM_SETCHECK, BST_UNCHECKED, 0);
+  SendMessageA(find, WM_COMMAND, MAKEWPARAM(IDC_FIND_MARK_ALL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(find, IDC_FIND_MARK_ALL)));
+  HWND list = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (list = FindDialogTitled(terminal_.processId(), "Found Strings")) != nullptr; }, 10000));
+  EXPECT_EQ(WindowText(GetDlgItem(list, IDC_LIST_HEADING)), "Found and marked");
+  HWND entries = GetDlgItem(list, IDC_LIST_ENTRIES);
+  ASSERT_EQ(SendMessageA(entries, LB_GETCOUNT, 0, 0), 3) << "whole words only: not DISCOUNT";
+  const char* wanted[3] = {"1    10 COUNT = 0", "2    20 PRINT count", "4    40 COUNT = COUNT + 1"};
+  for (int i = 0; i < 3; ++i) {
+    char text[256] = "";
+    SendMessageA(entries, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, wanted[i]);
+  }
+
+  SendMessageA(GetDlgItem(find, IDC_FIND_REPLACE_WITH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("TOTAL"));
+  SendMessageA(find, WM_COMMAND, MAKEWPARAM(IDC_FIND_REPLACE_ALL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(find, IDC_FIND_REPLACE_ALL)));
+  Sleep(300);
+  EXPECT_EQ(FindMessageBox(terminal_.processId(), "String not found"), nullptr);
+  SendMessageA(find, WM_COMMAND, IDCANCEL, 0);
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
+  Press('S', true);
+  ASSERT_TRUE(HostSays("SAVED")) << "the replaced lines and the save";
+
+  Press('G', true);
+  HWND go = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (go = FindDialogTitled(terminal_.processId(), "Go to")) != nullptr; }, 10000));
+  SendMessageA(GetDlgItem(go, IDC_GOTO_LINE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("5"));
+  PressButton(go, IDOK);
+  HWND status = FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr);
+  ASSERT_NE(status, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 5 Col 1"; }, 5000)) << WindowText(status);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
+  End();
+}
+
+class EditColours : public EditSession {
+ protected:
+  EditColours() { extraIni_ = "[Edit~BP]\r\nEdit width=1000\r\nEdit height=240\r\nEdit bold=1\r\n"; }
+};
+
+TEST_F(EditColours, ReservedWordsLiteralsCommentsAndTheMarker) {
+  HWND frame = EditWindow();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(HostSays("LOADED"));
+  HWND view = FindWindowExA(frame, nullptr, "CViewEdit", nullptr);
+  ASSERT_NE(view, nullptr);
+  Sleep(500);
+  const RECT r = ClientOnScreen(view);
+  ScreenShot shot;
+  ASSERT_TRUE(shot.Capture());
+  if (const char* dir = std::getenv("TAVIX_SHOT_DIR")) shot.SavePng(std::string(dir) + "\\edit_colours.png");
+  int reserved = 0, literal = 0, comment = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) {
+      const uint32_t p = shot.At(x, y);
+      reserved += p == Rgb(255, 0, 255);
+      literal += p == Rgb(0, 128, 0);
+      comment += p == Rgb(255, 255, 0);
+    }
+  }
+  EXPECT_GT(reserved, 20) << "PRINT, GOSUB and RETURN in magenta";
+  EXPECT_GT(literal, 20) << "the literal in green";
+  EXPECT_GT(comment, 200) << "the comment line on yellow";
+  // The marker: a column red over the view's whole height.
+  int markers = 0;
+  for (int x = r.left; x < r.right; ++x) {
+    bool red = true;
+    for (int y = r.top; y < r.bottom && red; ++y) red = shot.At(x, y) == Rgb(255, 0, 0);
+    markers += red;
+  }
+  EXPECT_EQ(markers, 2) << "a 2-pixel line (bold font) at display column 80";
+  SetForegroundWindow(frame);
+  Press(VK_F12);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
+  End();
+}
+
+}  // namespace
