@@ -170,7 +170,7 @@ void CViewEdit::Scroll(int bar, int request, int thumb) {
     case SB_LINEDOWN: ++first; break;
     case SB_PAGEUP: first -= page; break;
     case SB_PAGEDOWN: first += page; break;
-    case SB_THUMBTRACK:
+    case SB_THUMBTRACK: first = thumb; break;
     case SB_THUMBPOSITION: first = thumb; break;
     case SB_TOP: first = 0; break;
     case SB_BOTTOM: first = limit; break;
@@ -433,7 +433,9 @@ LRESULT CViewEdit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
       const int bar = message == WM_VSCROLL ? SB_VERT : SB_HORZ;
       GetScrollInfo(window_, bar, &info);
-      Scroll(bar, LOWORD(wParam), info.nTrackPos);
+      // The track position has all 32 bits while the thumb is dragged; a
+      // final position comes in the message itself.
+      Scroll(bar, LOWORD(wParam), LOWORD(wParam) == SB_THUMBTRACK ? info.nTrackPos : HIWORD(wParam));
       return 0;
     }
     case WM_MOUSEWHEEL:
