@@ -33,10 +33,55 @@ void EditSession::Notify() {
   if (Helper.editCallbacks) Helper.editCallbacks->NotifyPending();
 }
 
+void EditSession::AfterQueued(bool mustGo) {
+  if (mustGo || queue_.Size() >= kNotifyThreshold) {
+    if (timer_.Running()) {
+      timer_.Stop();
+      frame_->StopFlushTimer();
+    }
+    if (bulk_ > 0) {
+      bulkNotify_ = true;
+    } else {
+      Notify();
+    }
+    return;
+  }
+  if (!timer_.Running()) {
+    timer_.Start(clock_->NowMs());
+    frame_->StartFlushTimer(FlushTimer::kFlushMs);
+  }
+}
+
+void EditSession::CheckFlushTimer() {
+  if (!timer_.Running()) return;
+  const long long now = clock_->NowMs();
+  if (!timer_.Due(now)) {
+    frame_->StartFlushTimer(timer_.Remaining(now));
+    return;
+  }
+  timer_.Stop();
+  frame_->StopFlushTimer();
+  if (!queue_.Empty()) Notify();
+}
+
+void EditSession::EndBulk() {
+  if (bulk_ > 0) --bulk_;
+  if (bulk_ == 0 && bulkNotify_) {
+    bulkNotify_ = false;
+    Notify();
+  }
+}
+
 void EditSession::Enqueue(int code, int a, int b, std::string text) {
   if (viewOnly_) return;
   queue_.Append(code, a, b, std::move(text));
-  Notify();
+  // Ends of session, host requests and compiles must go at once.
+  AfterQueued(code >= kOpEndSession);
+}
+
+void EditSession::QueueReplace(int line) {
+  if (viewOnly_) return;
+  if (queue_.QueueReplace(line)) AfterQueued(false);
 }
 
 void EditSession::QueueStructural(int code, int line, int count) {
@@ -50,8 +95,7 @@ void EditSession::FlushLineChange() {
   pendingLine_ = -1;
   if (viewOnly_ || !lines_.Exists(line)) return;
   if (lines_.At(line) == pendingOriginal_) return;
-  queue_.QueueReplace(line);
-  Notify();
+  QueueReplace(line);
 }
 
 bool EditSession::BeginLineEdit() {
@@ -59,6 +103,7 @@ bool EditSession::BeginLineEdit() {
   if (lines_.Count() == 0) {
     QueueStructural(kOpInsert, 0, 1);
     lines_.Insert(0, std::string());
+    LinesInserted(0, 1);
     caretLine_ = caretColumn_ = 0;
     pendingLine_ = 0;
     pendingOriginal_.clear();
@@ -72,7 +117,7 @@ bool EditSession::BeginLineEdit() {
   return true;
 }
 
-bool EditSession::TypeCharacter(unsigned char c) {
+bool EditSession::TypeCharacterAtCaret(unsigned char c) {
   if (!BeginLineEdit()) return false;
   std::string& line = lines_.At(caretLine_);
   const size_t col = static_cast<size_t>(caretColumn_);
@@ -87,7 +132,7 @@ bool EditSession::TypeCharacter(unsigned char c) {
   return true;
 }
 
-bool EditSession::NewLine() {
+bool EditSession::NewLineAtCaret() {
   if (!BeginLineEdit()) return false;
   const int line = caretLine_;
   std::string& text = lines_.At(line);
@@ -102,6 +147,7 @@ bool EditSession::NewLine() {
   FlushLineChange();
   QueueStructural(kOpInsert, line + 1, 1);
   lines_.Insert(line + 1, std::string(indent, ' ') + right);
+  LinesInserted(line + 1, 1);
   caretLine_ = line + 1;
   caretColumn_ = static_cast<int>(indent);
   // The new line reaches the host empty; its text follows as a line change.
@@ -110,7 +156,7 @@ bool EditSession::NewLine() {
   return true;
 }
 
-bool EditSession::Backspace() {
+bool EditSession::BackspaceAtCaret() {
   if (EditingRefused()) return false;
   if (caretColumn_ > 0) {
     if (!BeginLineEdit()) return false;
@@ -128,15 +174,16 @@ bool EditSession::Backspace() {
   target += lines_.At(line);
   lines_.NoteWidth(static_cast<int>(target.size()));
   modified_ = true;
-  queue_.QueueReplace(above);
+  QueueReplace(above);
   QueueStructural(kOpDelete, line, 1);
   lines_.Erase(line);
+  LinesDeleted(line, 1);
   caretLine_ = above;
   caretColumn_ = column;
   return true;
 }
 
-bool EditSession::DeleteRight() {
+bool EditSession::DeleteRightAtCaret() {
   if (EditingRefused() || !lines_.Exists(caretLine_)) return false;
   std::string& text = lines_.At(caretLine_);
   if (static_cast<size_t>(caretColumn_) < text.size()) {
@@ -150,10 +197,39 @@ bool EditSession::DeleteRight() {
   text += lines_.At(next);
   lines_.NoteWidth(static_cast<int>(text.size()));
   modified_ = true;
-  queue_.QueueReplace(caretLine_);
+  QueueReplace(caretLine_);
   QueueStructural(kOpDelete, next, 1);
   lines_.Erase(next);
+  LinesDeleted(next, 1);
   return true;
+}
+
+bool EditSession::TypeCharacter(unsigned char c) {
+  if (HasSelection() && !DeleteSelection()) return false;
+  const bool done = TypeCharacterAtCaret(c);
+  ClearSelection();
+  return done;
+}
+
+bool EditSession::NewLine() {
+  if (HasSelection() && !DeleteSelection()) return false;
+  const bool done = NewLineAtCaret();
+  ClearSelection();
+  return done;
+}
+
+bool EditSession::Backspace() {
+  if (HasSelection()) return DeleteSelection();
+  const bool done = BackspaceAtCaret();
+  ClearSelection();
+  return done;
+}
+
+bool EditSession::DeleteRight() {
+  if (HasSelection()) return DeleteSelection();
+  const bool done = DeleteRightAtCaret();
+  ClearSelection();
+  return done;
 }
 
 void EditSession::MoveCaret(int line, int column) {
@@ -166,6 +242,7 @@ void EditSession::MoveCaret(int line, int column) {
   if (line != caretLine_) FlushLineChange();
   caretLine_ = line;
   caretColumn_ = column;
+  ClearSelection();
 }
 
 void EditSession::MoveBy(int lines, int columns) {
@@ -218,7 +295,8 @@ bool EditSession::SaveAndClose() {
   if (viewOnly_) return Exit();
   if (closing_ || requestPending_) return false;
   FlushLineChange();
-  Enqueue(kOpEndSession, kEndSaveClose, 0);
+  // "Close" on a read-only window: there is nothing the editor may save.
+  Enqueue(kOpEndSession, readOnly ? kEndDiscard : kEndSaveClose, 0);
   StartClosing();
   return true;
 }
@@ -285,6 +363,7 @@ void EditSession::ApplySaveItem(const char* item) {
     case 'd':
       if (at < 0 || !lines_.Exists(at)) return;
       lines_.Erase(at);
+      LinesDeleted(at, 1);
       if (pendingLine_ == at) pendingLine_ = -1;
       if (pendingLine_ > at) --pendingLine_;
       if (caretLine_ > at) --caretLine_;
@@ -293,7 +372,9 @@ void EditSession::ApplySaveItem(const char* item) {
     case 'i':
       if (at < 0) return;
       lines_.Insert(at, text);
+      LinesInserted(at, 1);
       if (caretLine_ >= at && caretLine_ + 1 < lines_.Count()) ++caretLine_;
+      ClearSelection();
       if (pendingLine_ >= at) ++pendingLine_;
       break;
     case 'r':

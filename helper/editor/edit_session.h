@@ -18,6 +18,9 @@
 
 class EditFrame;
 
+// With this many operations queued the terminal is told at once.
+constexpr int kNotifyThreshold = 25;
+
 // Request types of the request pending.
 enum EditRequest { kRequestFunction = 0, kRequestSave = 1, kRequestMessage = 2 };
 
@@ -218,6 +221,13 @@ class EditSession {
  private:
   bool BeginLineEdit();
   void Enqueue(int code, int a, int b, std::string text = std::string());
+  void QueueReplace(int line);
+  // Batching after an operation was queued.
+  void AfterQueued(bool mustGo);
+  bool TypeCharacterAtCaret(unsigned char c);
+  bool NewLineAtCaret();
+  bool BackspaceAtCaret();
+  bool DeleteRightAtCaret();
   void QueueStructural(int code, int line, int count);
   void ApplySaveItem(const char* item);
   void CommunicationError();

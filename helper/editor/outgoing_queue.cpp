@@ -46,7 +46,18 @@ void FrameMessage(char letter, const std::string& payload, std::string& out) {
 }
 
 void OutgoingQueue::Append(int code, int a, int b, std::string text) {
-  ops_.push_back(Operation{code, a, b, false, std::move(text)});
+  const unsigned long long sequence = nextSequence_++;
+  if (code == kOpReplace) live_[a] = sequence;
+  ops_.push_back(Operation{code, a, b, false, std::move(text), sequence});
+}
+
+void OutgoingQueue::PopFront() {
+  const Operation& op = ops_.front();
+  if (op.code == kOpReplace && !op.frozen) {
+    auto it = live_.find(op.a);
+    if (it != live_.end() && it->second == op.sequence) live_.erase(it);
+  }
+  ops_.pop_front();
 }
 
 bool OutgoingQueue::QueueReplace(int line) {
@@ -56,10 +67,9 @@ bool OutgoingQueue::QueueReplace(int line) {
     awaiting_ = false;
     rest_.clear();
   }
-  for (size_t i = 0; i < ops_.size(); ++i) {
-    const Operation& op = ops_[i];
-    if (op.code != kOpReplace || op.frozen || op.a != line) continue;
-    if (i == 0) awaiting_ = false;
+  auto it = live_.find(line);
+  if (it != live_.end()) {
+    if (!ops_.empty() && ops_.front().sequence == it->second) awaiting_ = false;
     return false;
   }
   Append(kOpReplace, line, 0);
@@ -67,11 +77,14 @@ bool OutgoingQueue::QueueReplace(int line) {
 }
 
 void OutgoingQueue::FreezeReplaces(const EditLines& lines) {
-  for (Operation& op : ops_) {
-    if (op.code != kOpReplace || op.frozen) continue;
-    op.frozen = true;
-    op.text = lines.Exists(op.a) ? lines.At(op.a) : std::string();
+  if (live_.empty()) return;
+  for (auto op = ops_.rbegin(); op != ops_.rend() && op->sequence >= liveFrom_; ++op) {
+    if (op->code != kOpReplace || op->frozen) continue;
+    op->frozen = true;
+    op->text = lines.Exists(op->a) ? lines.At(op->a) : std::string();
   }
+  live_.clear();
+  liveFrom_ = nextSequence_;
 }
 
 void OutgoingQueue::ComposePiece(std::string& out) {
@@ -138,7 +151,7 @@ void OutgoingQueue::Acknowledge() {
   if (!awaiting_) return;
   awaiting_ = false;
   if (lastPartial_) return;  // a piece of a long line: the replace stays until its last piece
-  if (!ops_.empty()) ops_.pop_front();
+  if (!ops_.empty()) PopFront();
 }
 
 void OutgoingQueue::CancelContinuation() {
@@ -147,11 +160,13 @@ void OutgoingQueue::CancelContinuation() {
   lastPartial_ = false;
   awaiting_ = false;
   rest_.clear();
-  if (!ops_.empty() && ops_.front().code == kOpReplace) ops_.pop_front();
+  if (!ops_.empty() && ops_.front().code == kOpReplace) PopFront();
 }
 
 void OutgoingQueue::Clear() {
   ops_.clear();
+  live_.clear();
+  liveFrom_ = nextSequence_;
   awaiting_ = false;
   continuing_ = false;
   lastPartial_ = false;

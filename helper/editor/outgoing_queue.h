@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <string>
+#include <unordered_map>
 
 class EditLines;
 
@@ -31,13 +32,15 @@ class OutgoingQueue {
 
   void Append(int code, int a, int b, std::string text = std::string());
   // Appends a replace for the line unless one that still reads the live line
-  // is queued; returns false when nothing was added. The flush rules: a
-  // partial send of that line is abandoned (it goes again from its start),
-  // and when the queued replace is at the front an awaited confirmation is
-  // dropped so the message is built afresh.
+  // is queued (no insert or delete queued since); returns false when nothing
+  // was added. The flush rules: a partial send of that line is abandoned (it
+  // goes again from its start), and when the queued replace is at the front
+  // an awaited confirmation is dropped so the message is built afresh.
   bool QueueReplace(int line);
   // Before lines move (insert or delete): every queued replace keeps the text
-  // its line has now, since later indexes no longer name that line.
+  // its line has now and the index it had, which is where the host, taking
+  // the messages in order, still has that line. A later change of the line
+  // queues a replace of its own after the insert or delete.
   void FreezeReplaces(const EditLines& lines);
 
   // The next message into `out`; false when nothing is queued. Operations of
@@ -61,6 +64,7 @@ class OutgoingQueue {
     int b;
     bool frozen;  // replace: `text` holds the line as it was
     std::string text;
+    unsigned long long sequence;  // order of queueing
   };
   const std::deque<Operation>& Operations() const { return ops_; }
 
@@ -68,7 +72,14 @@ class OutgoingQueue {
   void ComposeReplace(const Operation& op, const EditLines& lines, std::string& out);
   void ComposePiece(std::string& out);
 
+  void PopFront();
+
   std::deque<Operation> ops_;
+  // Replaces that still read their live line, by line index; all of them
+  // were queued at or after `liveFrom_`.
+  std::unordered_map<int, unsigned long long> live_;
+  unsigned long long nextSequence_ = 0;
+  unsigned long long liveFrom_ = 0;
   bool awaiting_ = false;
   bool continuing_ = false;    // "c" pieces of the front replace remain to go
   bool lastPartial_ = false;   // the last message was a piece with more to come
