@@ -208,8 +208,7 @@ TEST_F(EditFind, MarkAllFillsTheListReplaceAllQueuesTheLinesGoToMoves) {
   SendMessageA(GetDlgItem(find, IDC_FIND_WHAT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("count"));
   SendMessageA(GetDlgItem(find, IDC_FIND_WHOLE_WORD), BM_SETCHECK, BST_CHECKED, 0);
   SendMessageA(GetDlgItem(find, IDC_FIND_MATCH_CASE), BM_SETCHECK, BST_UNCHECKED, 0);
-  SendMessageA(find, WM_COMMAND, MAKEWPARAM(IDC_FIND_MARK_ALL, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(find, IDC_FIND_MARK_ALL)));
+  PressButton(find, IDC_FIND_MARK_ALL);
   HWND list = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (list = FindDialogTitled(terminal_.processId(), "Found Strings")) != nullptr; }, 10000));
   EXPECT_EQ(WindowText(GetDlgItem(list, IDC_LIST_HEADING)), "Found and marked");
@@ -223,11 +222,10 @@ TEST_F(EditFind, MarkAllFillsTheListReplaceAllQueuesTheLinesGoToMoves) {
   }
 
   SendMessageA(GetDlgItem(find, IDC_FIND_REPLACE_WITH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("TOTAL"));
-  SendMessageA(find, WM_COMMAND, MAKEWPARAM(IDC_FIND_REPLACE_ALL, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(find, IDC_FIND_REPLACE_ALL)));
-  Sleep(300);
+  PressButton(find, IDC_FIND_REPLACE_ALL);
+  Sleep(500);
   EXPECT_EQ(FindMessageBox(terminal_.processId(), "String not found"), nullptr);
-  SendMessageA(find, WM_COMMAND, IDCANCEL, 0);
+  PressButton(find, IDCANCEL);
   SetForegroundWindow(frame);
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
   Press('S', true);
@@ -284,6 +282,61 @@ TEST_F(EditColours, ReservedWordsLiteralsCommentsAndTheMarker) {
   SetForegroundWindow(frame);
   Press(VK_F12);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
+  End();
+}
+
+class EditComments : public EditSession {
+ protected:
+  // A dialog of the terminal's process with this title, once it shows.
+  HWND Dialog(const char* title) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindDialogTitled(terminal_.processId(), title)) != nullptr; }, 10000);
+    return found;
+  }
+  void SetText(HWND dialog, int id, const char* text) {
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+};
+
+TEST_F(EditComments, OkWritesTheBlockAsQueuedLines) {
+  HWND frame = EditWindow();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(HostSays("LOADED"));
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_COMMENTS, 0);
+  HWND comments = Dialog("Comments");
+  ASSERT_NE(comments, nullptr);
+  SetText(comments, IDC_COMMENTS_ROUTINE, "MYSUB");
+
+  PressButton(comments, IDC_COMMENTS_EDIT_DESCRIPTION);
+  HWND description = Dialog("Edit Description");
+  ASSERT_NE(description, nullptr);
+  SetText(description, IDC_TEXT_BODY, "Adds up the day's totals.");
+  PressButton(description, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(description); }, 5000));
+
+  // A variable without a name is refused; then one with a good name.
+  PressButton(comments, IDC_COMMENTS_NEW);
+  HWND name = Dialog("New variable");
+  ASSERT_NE(name, nullptr);
+  PressButton(name, IDOK);
+  EXPECT_TRUE(AnswerMessageBox(terminal_.processId(), "Invalid variable name", IDOK, 10000));
+  ASSERT_TRUE(IsWindow(name)) << "the name dialog stays for another try";
+  SetText(name, IDC_NAME_TEXT, "X.IN");
+  PressButton(name, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(name); }, 5000));
+  HWND variables = GetDlgItem(comments, IDC_COMMENTS_VARIABLES);
+  EXPECT_EQ(SendMessageA(variables, LB_GETCOUNT, 0, 0), 1);
+
+  PressButton(comments, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(comments); }, 5000));
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
+  Press('S', true);
+  ASSERT_TRUE(HostSays("SAVED")) << "the block's lines and the save";
+  ASSERT_TRUE(WaitFor([&] { return SaveEnabled(frame); }, 10000));
+  Press(VK_F12);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000)) << "saved: Exit asks nothing";
+  ASSERT_TRUE(HostSays("CLOSED"));
   End();
 }
 
