@@ -192,7 +192,6 @@ TEST_F(EditExit, UnchangedAsksNothingChangedAsksAndReadOnlyDiscards) {
   EXPECT_FALSE(SaveEnabled(third)) << "read-only";
   Press(VK_ESCAPE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(third); }, 30000)) << "\"ea\" for a read-only window";
-  ASSERT_TRUE(HostSays("CLOSED"));
   End();
 }
 
@@ -216,8 +215,11 @@ TEST_F(EditFind, MarkAllFillsTheListReplaceAllQueuesTheLinesGoToMoves) {
   ASSERT_EQ(SendMessageA(entries, LB_GETCOUNT, 0, 0), 3) << "whole words only: not DISCOUNT";
   const char* wanted[3] = {"1    10 COUNT = 0", "2    20 PRINT count", "4    40 COUNT = COUNT + 1"};
   for (int i = 0; i < 3; ++i) {
+    // Read as wide text: Wine hands another process's list box text over so.
+    wchar_t wide[256] = L"";
+    SendMessageW(entries, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
     char text[256] = "";
-    SendMessageA(entries, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     EXPECT_STREQ(text, wanted[i]);
   }
 
@@ -239,13 +241,16 @@ TEST_F(EditFind, MarkAllFillsTheListReplaceAllQueuesTheLinesGoToMoves) {
   HWND status = FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr);
   ASSERT_NE(status, nullptr);
   EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 5 Col 1"; }, 5000)) << WindowText(status);
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
+  Press(VK_F12);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
   End();
 }
 
 class EditColours : public EditSession {
  protected:
-  EditColours() { extraIni_ = "[Edit~BP]\r\nEdit width=1000\r\nEdit height=240\r\nEdit bold=1\r\n"; }
+  EditColours() { extraIni_ = "[Edit~BP]\r\nEdit width=1000\r\nEdit height=240\r\nEdit bold=1\r\nCheck syntax=1\r\n"; }
 };
 
 TEST_F(EditColours, ReservedWordsLiteralsCommentsAndTheMarker) {
@@ -336,7 +341,6 @@ TEST_F(EditComments, OkWritesTheBlockAsQueuedLines) {
   ASSERT_TRUE(WaitFor([&] { return SaveEnabled(frame); }, 10000));
   Press(VK_F12);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000)) << "saved: Exit asks nothing";
-  ASSERT_TRUE(HostSays("CLOSED"));
   End();
 }
 
