@@ -78,9 +78,10 @@ class EditSession : public ::testing::Test {
     lib_.SetMoxelWindow(main_);
   }
 
-  bool HostSays(const char* word, DWORD ms = 30000) {
+  // The host writes a word on row 1 (at `column`) after each step of its own.
+  bool HostSays(const char* word, int column = 0, DWORD ms = 30000) {
     const int n = static_cast<int>(std::strlen(word));
-    return WaitFor([&] { return lib_.Text(1, 0, n) == word; }, ms);
+    return WaitFor([&] { return lib_.Text(1, column, n) == word; }, ms);
   }
 
   // A new visible edit window (not `previous`), in the foreground.
@@ -122,13 +123,13 @@ TEST_F(EditBatching, TwentyFiveLinesOneNoticeThenPadByteAndTheHostsSave) {
   Press('X');
   Press(VK_DOWN);
   ASSERT_TRUE(HostSays("NOTIFIED")) << "the 25th change tells the terminal at once";
-  ASSERT_TRUE(HostSays("FETCHED")) << "the host did not get the 25 lines in order";
+  ASSERT_TRUE(HostSays("FETCHED", 10)) << "the host did not get the 25 lines in order";
 
   // Numeric pad 7 at the start of line 26 inserts the corner 0xDA; Ctrl+S.
   Press(VK_HOME);
   Press(VK_NUMPAD7);
   Press('S', true);
-  ASSERT_TRUE(HostSays("SAVED"));
+  ASSERT_TRUE(HostSays("SAVED", 20));
   ASSERT_TRUE(WaitFor([&] { return SaveEnabled(frame); }, 10000)) << "the right count ends the save";
   EXPECT_EQ(FindMessageBox(terminal_.processId(), "communication errors"), nullptr);
 
