@@ -345,4 +345,53 @@ TEST_F(EditComments, OkWritesTheBlockAsQueuedLines) {
   End();
 }
 
+class EditRequests : public EditComments {};
+
+TEST_F(EditRequests, HelpFunctionEditProgramAndTheLabelList) {
+  HWND frame = EditWindow();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(HostSays("LOADED"));
+  for (int i = 0; i < 10; ++i) Press(VK_RIGHT);  // onto OCONV
+  Press(VK_F9);
+  ASSERT_TRUE(HostSays("HELP", 10)) << "\"v\" with the word at the caret";
+
+  Press(VK_F10);
+  HWND function = Dialog("FunctionDefinition");
+  ASSERT_NE(function, nullptr) << "the host's answer is shown";
+  EXPECT_EQ(WindowText(GetDlgItem(function, IDC_FUNCTION_TEXT)), "OCONV(EXPRESSION, CONVERSION)");
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(function, IDC_FUNCTION_REPLACE))) << "a word at the caret to replace";
+  RECT box, view;
+  GetWindowRect(function, &box);
+  GetWindowRect(FindWindowExA(frame, nullptr, "CViewEdit", nullptr), &view);
+  EXPECT_GT(box.top, view.top) << "placed under the caret line";
+  PressButton(function, IDCANCEL);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(function); }, 5000));
+
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_EDIT_PROGRAM, 0);
+  HWND message = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (message = FindMessageBox(terminal_.processId(), "PROGRAM OCONV IS LOCKED")); },
+                      20000));
+  EXPECT_EQ(WindowText(message), "REQUESTS 127.0.0.1") << "captioned with the window title";
+  PressButton(message, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(message); }, 5000));
+  ASSERT_TRUE(HostSays("LOCKED", 30));
+
+  // The label list; a double click goes to the label's line, after its colon.
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_LABELS, 0);
+  HWND labels = Dialog("Labels");
+  ASSERT_NE(labels, nullptr);
+  HWND entries = GetDlgItem(labels, IDC_LIST_ENTRIES);
+  ASSERT_EQ(SendMessageA(entries, LB_GETCOUNT, 0, 0), 2) << "MAIN and DONE";
+  SendMessageA(entries, LB_SETCURSEL, 1, 0);
+  PostMessageA(labels, WM_COMMAND, MAKEWPARAM(IDC_LIST_ENTRIES, LBN_DBLCLK), reinterpret_cast<LPARAM>(entries));
+  HWND status = FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 3 Col 6"; }, 5000)) << WindowText(status);
+
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
+  Press(VK_F12);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
+  End();
+}
+
 }  // namespace
