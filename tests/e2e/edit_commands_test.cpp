@@ -254,6 +254,14 @@ class EditColours : public EditSession {
   EditColours() { extraIni_ = "[Edit~BP]\r\nEdit width=1000\r\nEdit height=240\r\nEdit bold=1\r\nCheck syntax=1\r\n"; }
 };
 
+// Pixels of one colour inside a rectangle of a screen shot.
+int CountColour(const ScreenShot& shot, const RECT& r, uint32_t colour) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) n += shot.At(x, y) == colour;
+  return n;
+}
+
 TEST_F(EditColours, ReservedWordsLiteralsCommentsAndTheMarker) {
   HWND frame = EditWindow();
   ASSERT_NE(frame, nullptr);
@@ -265,18 +273,9 @@ TEST_F(EditColours, ReservedWordsLiteralsCommentsAndTheMarker) {
   ScreenShot shot;
   ASSERT_TRUE(shot.Capture());
   if (const char* dir = std::getenv("TAVIX_SHOT_DIR")) shot.SavePng(std::string(dir) + "\\edit_colours.png");
-  int reserved = 0, literal = 0, comment = 0;
-  for (int y = r.top; y < r.bottom; ++y) {
-    for (int x = r.left; x < r.right; ++x) {
-      const uint32_t p = shot.At(x, y);
-      reserved += p == Rgb(255, 0, 255);
-      literal += p == Rgb(0, 128, 0);
-      comment += p == Rgb(255, 255, 0);
-    }
-  }
-  EXPECT_GT(reserved, 20) << "PRINT, GOSUB and RETURN in magenta";
-  EXPECT_GT(literal, 20) << "the literal in green";
-  EXPECT_GT(comment, 200) << "the comment line on yellow";
+  EXPECT_GT(CountColour(shot, r, Rgb(255, 0, 255)), 20) << "PRINT, GOSUB and RETURN in magenta";
+  EXPECT_GT(CountColour(shot, r, Rgb(0, 128, 0)), 20) << "the literal in green";
+  EXPECT_GT(CountColour(shot, r, Rgb(255, 255, 0)), 200) << "the comment line on yellow";
   // The marker: a column red over the view's whole height.
   int markers = 0;
   for (int x = r.left; x < r.right; ++x) {
@@ -285,9 +284,41 @@ TEST_F(EditColours, ReservedWordsLiteralsCommentsAndTheMarker) {
     markers += red;
   }
   EXPECT_EQ(markers, 2) << "a 2-pixel line (bold font) at display column 80";
+
+  // "Syntax colors": reserved words in custom colour 13, blue.
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_COLORS, 0);
+  HWND colours = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (colours = FindDialogTitled(terminal_.processId(), "Syntax colors")) != nullptr; },
+                      10000));
+  HWND elements = GetDlgItem(colours, IDC_COLORS_ELEMENTS);
+  EXPECT_EQ(SendMessageA(elements, LB_GETCOUNT, 0, 0), 8);
+  EXPECT_EQ(SendMessageA(GetDlgItem(colours, IDC_COLORS_TEXT), CB_GETCOUNT, 0, 0), 17) << "16 colours and Windows";
+  SendMessageA(elements, LB_SETCURSEL, 3, 0);
+  PostMessageA(colours, WM_COMMAND, MAKEWPARAM(IDC_COLORS_ELEMENTS, LBN_SELCHANGE), reinterpret_cast<LPARAM>(elements));
+  Sleep(200);
+  HWND text = GetDlgItem(colours, IDC_COLORS_TEXT);
+  EXPECT_EQ(SendMessageA(text, CB_GETCURSEL, 0, 0), 14) << "reserved words start in colour 14";
+  SendMessageA(text, CB_SETCURSEL, 13, 0);
+  PostMessageA(colours, WM_COMMAND, MAKEWPARAM(IDC_COLORS_TEXT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(text));
+  Sleep(200);
+  PressButton(colours, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(colours); }, 5000));
+  Sleep(500);
+  ASSERT_TRUE(shot.Capture());
+  EXPECT_EQ(CountColour(shot, r, Rgb(255, 0, 255)), 0) << "no magenta left";
+  EXPECT_GT(CountColour(shot, r, Rgb(0, 0, 255)), 20) << "reserved words in blue";
+  EXPECT_GT(CountColour(shot, r, Rgb(0, 128, 0)), 20) << "literals unchanged";
+
   SetForegroundWindow(frame);
   Press(VK_F12);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
+  // The window wrote its preferences as it closed (the suffix saves always).
+  std::string ini;
+  WaitFor([&] {
+    ini = ReadFileText(terminal_.folder() + "\\Corvane\\corvane.ini");
+    return ini.find("ReservedFg=13") != std::string::npos;
+  }, 5000);
+  EXPECT_NE(ini.find("ReservedFg=13"), std::string::npos) << ini;
   End();
 }
 
