@@ -5,6 +5,7 @@
 
 #include "edit_lines.h"
 #include "edit_syntax.h"
+#include "edit_text_ops.h"
 
 const char kCommentSeparator[] = "*-------------------------------------------------------------------------*";
 const char kInvalidVariableText[] = "Invalid variable name";
@@ -26,15 +27,12 @@ constexpr int kPlainIndent = 2;
 constexpr size_t kLongestName = kCommentWidth - kTextPrefixLength - 1 - 8 - 3;
 constexpr size_t kLongestRoutine = kCommentWidth - (sizeof kRoutinePrefix - 1);
 
+// Paragraphs at CR, LF or CR LF, as pasted text is split; tabs count as spaces.
 std::vector<std::string> Paragraphs(const std::string& text) {
-  std::vector<std::string> out(1);
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out.emplace_back();
-    } else {
-      out.back() += c == '\t' ? ' ' : c;
+  std::vector<std::string> out = SplitPastedText(text);
+  for (std::string& p : out) {
+    for (char& c : p) {
+      if (c == '\t') c = ' ';
     }
   }
   return out;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "edit_colours.h"
+
 const char kSavePreferencesQuestion[] = "Would you like to save the changes to the editor preferences?";
 const char kSavePreferencesCaption[] = "Corvane GUI Editor";
 
@@ -46,6 +48,7 @@ void ReadPreferences(EditToMoxel& cb, const char* suffix, EditPreferences& p, CO
   p.desktop = {edges[0], edges[1], edges[2], edges[3]};
   cb.GetFont(p.font, static_cast<int>(sizeof p.font), &p.pointSize, &p.italic, &p.bold, suffix);
   p.font[sizeof p.font - 1] = 0;
+  p.pointSize = SanitisePointSize(p.pointSize);
   cb.GetFindOptions(&p.fromTop, &p.matchCase, &p.wholeWord, &p.down, suffix);
   p.toolbar = cb.GetToolbar(suffix);
   p.statusbar = cb.GetStatusbar(suffix);
@@ -53,10 +56,14 @@ void ReadPreferences(EditToMoxel& cb, const char* suffix, EditPreferences& p, CO
   p.columnWarning = cb.GetColumnWarning(suffix);
   p.saveOnExit = cb.GetSaveOnExit(suffix);
   cb.GetColors(kColorRoles, p.foreground, p.background, suffix);
+  // A stored code past the 16 colours would index beyond the table.
+  for (int& code : p.foreground) code = SanitiseColourCode(code);
+  for (int& code : p.background) code = SanitiseColourCode(code);
   p.functionWidth = cb.GetFunctionWidth(suffix);
   for (int i = 0; i < kPlacedDialogs; ++i)
     cb.GetDialogPlacement(i, &p.dialogs[i][0], &p.dialogs[i][1], &p.dialogs[i][2], &p.dialogs[i][3], suffix);
   cb.GetCustomColors(custom, suffix);
+  for (int i = 0; i < 16; ++i) custom[i] = SanitiseCustomColour(custom[i]);
   p.sortLabels = cb.GetSortLabels(suffix);
   p.autoLabels = cb.GetAutoLabels(suffix);
   p.numPad = cb.GetNumPadScreenDraw(suffix);

@@ -408,4 +408,8 @@ void EditSession::SetViewOnly() {
   requestPending_ = false;
   pendingLine_ = -1;
   queue_.Clear();
+  if (timer_.Running()) {
+    timer_.Stop();
+    frame_->StopFlushTimer();
+  }
 }

@@ -189,6 +189,14 @@ class EditSession {
   std::string WordAtCaret() const;
   // "Goto Label": remember the caret line, go to the label's line.
   bool GoToLabel(const std::string& name);
+  // "Search File" (`wholeFile`, from the top) and "Search Forward" (from
+  // the caret): the identifier at the caret as a whole word, keeping the
+  // case option of `options`.
+  bool SearchWordAtCaret(bool wholeFile, const FindOptions& options);
+  // The function dialog's "Replace": the identifier at the caret becomes
+  // `text`. CanReplaceWordAtCaret says whether the button is enabled.
+  bool CanReplaceWordAtCaret() const;
+  bool ReplaceWordAtCaret(const std::string& text);
 
   // ---- host requests (the word at the caret, F9 / F10 ...) ----
   bool RequestHelp();
@@ -236,6 +244,11 @@ class EditSession {
   void LinesInserted(int at, int count);
   void LinesDeleted(int at, int count);
   bool SelectMatch(const FindHit& hit);
+  // Queue a host request with the word at the caret; `type` >= 0 sets the
+  // request pending.
+  bool QueueRequest(int code, int type);
+  // Columns [start, end) of the identifier at or just before the caret.
+  bool WordBounds(int& start, int& end) const;
 
   EditFrame* frame_;
   EditLines lines_;
@@ -261,6 +274,8 @@ class EditSession {
   LineMarkers founds_;
   FindRequest lastFind_;
   FindHit lastHit_;
+  int findFirst_ = 0;  // the lines an "In Selected Text" search covers
+  int findLast_ = -1;
   std::vector<int> history_;
 };
 

@@ -319,15 +319,24 @@ bool EditSession::Find(const FindRequest& request, bool repeat, bool reverse) {
   if (reverse) r.options.down = !r.options.down;
   const TextSearch search(r.what, r.options);
   int first = 0, last = lines_.Count() - 1;
-  if (request.inSelection && HasSelection()) SelectedLines(first, last);
   int line = caretLine_, column = caretColumn_;
   const bool atMatch = SelectionIsHit(*this, lastHit_);
   const bool down = r.options.down;
+  if (request.inSelection) {
+    // The selected lines when the search began; a match selected since
+    // does not narrow them.
+    if (!atMatch) {
+      findFirst_ = 0, findLast_ = lines_.Count() - 1;
+      if (HasSelection()) SelectedLines(findFirst_, findLast_);
+    }
+    first = std::max(0, findFirst_);
+    last = std::min(lines_.Count() - 1, findLast_);
+  }
   if (atMatch) {
     // From a match the search goes on past it (before it, going up).
     line = lastHit_.line;
     column = down ? lastHit_.column + 1 : lastHit_.column;
-  } else if ((request.fromTop && !repeat) || (request.inSelection && HasSelection())) {
+  } else if ((request.fromTop && !repeat) || request.inSelection) {
     line = down ? first : last;
     column = down ? 0 : -1;
   } else if (!down && HasSelection()) {
@@ -419,14 +428,53 @@ bool EditSession::GoToLastPosition() {
   return true;
 }
 
-std::string EditSession::WordAtCaret() const {
-  if (!lines_.Exists(caretLine_)) return std::string();
+bool EditSession::WordBounds(int& start, int& end) const {
+  if (!lines_.Exists(caretLine_)) return false;
   const std::string& text = lines_.At(caretLine_);
-  size_t start = std::min(static_cast<size_t>(caretColumn_), text.size());
-  size_t end = start;
-  while (start > 0 && IsIdentifierChar(static_cast<unsigned char>(text[start - 1]))) --start;
-  while (end < text.size() && IsIdentifierChar(static_cast<unsigned char>(text[end]))) ++end;
-  return text.substr(start, end - start);
+  size_t a = std::min(static_cast<size_t>(caretColumn_), text.size());
+  size_t b = a;
+  while (a > 0 && IsIdentifierChar(static_cast<unsigned char>(text[a - 1]))) --a;
+  while (b < text.size() && IsIdentifierChar(static_cast<unsigned char>(text[b]))) ++b;
+  start = static_cast<int>(a);
+  end = static_cast<int>(b);
+  return b > a;
+}
+
+std::string EditSession::WordAtCaret() const {
+  int start = 0, end = 0;
+  if (!WordBounds(start, end)) return std::string();
+  return lines_.At(caretLine_).substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
+}
+
+bool EditSession::SearchWordAtCaret(bool wholeFile, const FindOptions& options) {
+  FindRequest r;
+  r.what = WordAtCaret();
+  if (r.what.empty()) return false;
+  r.options = options;
+  r.options.wholeWord = true;
+  r.options.down = true;
+  r.fromTop = wholeFile;
+  int start = 0, end = 0;
+  WordBounds(start, end);
+  // From the top, or on past the word the caret is in.
+  MoveCaret(caretLine_, end);
+  return Find(r);
+}
+
+bool EditSession::CanReplaceWordAtCaret() const {
+  int start = 0, end = 0;
+  return !EditingRefused() && WordBounds(start, end);
+}
+
+bool EditSession::ReplaceWordAtCaret(const std::string& text) {
+  int start = 0, end = 0;
+  if (!CanReplaceWordAtCaret() || !WordBounds(start, end)) return false;
+  std::string line = lines_.At(caretLine_);
+  line.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), text);
+  const int lineIndex = caretLine_;
+  if (!ReplaceLine(lineIndex, line)) return false;
+  MoveCaret(lineIndex, start + static_cast<int>(text.size()));
+  return true;
 }
 
 bool EditSession::GoToLabel(const std::string& name) {
@@ -439,39 +487,22 @@ bool EditSession::GoToLabel(const std::string& name) {
 
 // ---- host requests ----
 
-bool EditSession::RequestHelp() {
+bool EditSession::QueueRequest(int code, int type) {
   if (viewOnly_ || requestPending_) return false;
   FlushLineChange();
-  Enqueue(kOpHelp, 0, 0, WordAtCaret());
+  Enqueue(code, 0, 0, WordAtCaret());
+  if (type >= 0) {
+    requestPending_ = true;
+    requestType_ = type;
+  }
   return true;
 }
 
-bool EditSession::RequestFunction() {
-  if (viewOnly_ || requestPending_) return false;
-  FlushLineChange();
-  Enqueue(kOpFunction, 0, 0, WordAtCaret());
-  requestPending_ = true;
-  requestType_ = kRequestFunction;
-  return true;
-}
-
-bool EditSession::RequestEditProgram() {
-  if (viewOnly_ || requestPending_) return false;
-  FlushLineChange();
-  Enqueue(kOpEditProgram, 0, 0, WordAtCaret());
-  requestPending_ = true;
-  requestType_ = kRequestMessage;
-  return true;
-}
-
-bool EditSession::RequestViewProgram() {
-  if (viewOnly_ || requestPending_) return false;
-  FlushLineChange();
-  Enqueue(kOpViewProgram, 0, 0, WordAtCaret());
-  requestPending_ = true;
-  requestType_ = kRequestMessage;
-  return true;
-}
+// Help sets no request pending: its answer goes to the terminal's own window.
+bool EditSession::RequestHelp() { return QueueRequest(kOpHelp, -1); }
+bool EditSession::RequestFunction() { return QueueRequest(kOpFunction, kRequestFunction); }
+bool EditSession::RequestEditProgram() { return QueueRequest(kOpEditProgram, kRequestMessage); }
+bool EditSession::RequestViewProgram() { return QueueRequest(kOpViewProgram, kRequestMessage); }
 
 // ---- the comment block ----
 

@@ -15,13 +15,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "block_store.h"
 #include "dial_service.h"
 #include "engine.h"
 #include "memory_file_port.h"
 #include "memory_gdl_store.h"
+#include "edit_labels.h"
 #include "edit_relay.h"
+#include "edit_syntax.h"
 #include "headless_frame.h"
 #include "helper_state.h"
 #include "line_store.h"
@@ -94,12 +97,29 @@ HeldKeyboard& Keys() {
 
 // The user of an arriving program: changes a line, splits and joins it, and
 // saves, so that the host's polls and save answers meet a busy window.
+// The program as the host sent it is also coloured, its labels listed and
+// its comment block read and rewritten; every third window asks the host
+// for a function text or a message instead of saving, so replies of every
+// request type meet the parser.
 void EditAndSave(EditSession& session) {
+  static unsigned windows = 0;
+  std::vector<TokenRun> runs;
+  for (int i = 0; i < session.Lines().Count() && i < 200; ++i) ScanLine(session.Lines().At(i), true, runs);
+  CollectLabels(session.Lines(), true);
+  int consumed = 0;
+  const ProgramComment comment = session.ReadComment(&consumed);
   session.MoveCaret(1, 3);
   session.TypeCharacter('x');
   session.NewLine();
   session.Backspace();
-  session.Save();
+  switch (windows++ % 3) {
+    case 0: session.Save(); break;
+    case 1:
+      session.ApplyComment(comment);
+      session.RequestFunction();
+      break;
+    default: session.RequestEditProgram(); break;
+  }
 }
 
 struct NoPort final : EditLinkPort {

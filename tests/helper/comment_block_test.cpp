@@ -62,7 +62,9 @@ TEST(CommentBlock, LongTextWrapsCutsAndHangs) {
   const Lines lines = WriteCommentBlock(c);
   for (const std::string& l : lines) {
     EXPECT_LE(l.size(), 75u) << l;
-    if (!l.empty()) EXPECT_NE(l.back(), ' ') << l;
+    if (!l.empty()) {
+      EXPECT_NE(l.back(), ' ') << l;
+    }
   }
   // The hanging indent puts continuations under the text after "Note: ".
   EXPECT_EQ(lines[1].substr(0, 10), "*** Note: ");
@@ -177,7 +179,9 @@ TEST(CommentBlock, RandomFieldsReadBackTheSame) {
     Lines program = WriteCommentBlock(c);
     for (const std::string& l : program) {
       ASSERT_LE(l.size(), 75u) << "round " << round << ": " << l;
-      if (!l.empty()) ASSERT_NE(l.back(), ' ') << l;
+      if (!l.empty()) {
+        ASSERT_NE(l.back(), ' ') << l;
+      }
     }
     const int written = static_cast<int>(program.size());
     // The program's own lines follow the block.
@@ -190,6 +194,33 @@ TEST(CommentBlock, RandomFieldsReadBackTheSame) {
     Lines again = WriteCommentBlock(back);
     again.insert(again.end(), program.begin() + written, program.end());
     ASSERT_EQ(again, program) << "round " << round;
+  }
+}
+
+// Blocks as people leave them: lines of every kind in any order. Whatever
+// is read, written again, reads back the same.
+TEST(CommentBlock, AnyBlockReadWrittenAndReadAgainIsStable) {
+  std::mt19937 rng(99);
+  const std::vector<std::string> kinds = {
+      "*** Subroutine - NAME", "*** Program: P", CommentTitleLine("Program Description"),
+      CommentTitleLine("Parameter Definition"), CommentTitleLine("Common Variables"),
+      CommentTitleLine("ADDITIONAL INFORMATION"), kCommentSeparator, "", "***", "*** text here",
+      "***    continued", "*** A [IN] - a", "*** B (OUT)-", "*** C <IN/OUT>   -   c  ", "*** [IN] - no name",
+      "*** D [IN", "*-*", "*--Nonsense--*", "PRINT 1", "*** " + std::string(71, 'w'), std::string(74, 'x') + "_",
+      "*** " + std::string(70, 'y') + "_", "***  " + std::string(80, 'z')};
+  for (int round = 0; round < 2000; ++round) {
+    Lines program;
+    const int n = static_cast<int>(rng() % 14);
+    for (int i = 0; i < n; ++i) program.push_back(kinds[rng() % kinds.size()]);
+    ProgramComment first;
+    const int consumed = ReadCommentBlock(program, first);
+    ASSERT_GE(consumed, 0);
+    ASSERT_LE(consumed, n);
+    if (consumed == 0) continue;
+    const Lines written = WriteCommentBlock(first);
+    ProgramComment second;
+    ASSERT_EQ(ReadCommentBlock(written, second), static_cast<int>(written.size())) << "round " << round;
+    ASSERT_EQ(second, NormaliseComment(first)) << "round " << round;
   }
 }
 

@@ -41,15 +41,7 @@ class Batching : public ::testing::Test {
     ASSERT_TRUE(s->TypeCharacter('X'));
     s->FlushLineChange();
   }
-  std::vector<std::string> Drain() {
-    std::vector<std::string> out;
-    std::string m;
-    while (s->NextMessage(m)) {
-      out.push_back(m);
-      s->Queue().Acknowledge();
-    }
-    return out;
-  }
+  std::vector<std::string> Drain() { return DrainMessages(*s, false); }
 
   RecordingEditToMoxel callbacks;
   FakeClock clock;
@@ -74,6 +66,22 @@ TEST_F(Batching, TwentyFourEditsWaitForTheMinute) {
   EXPECT_FALSE(s->Timer().Running());
   s->CheckFlushTimer();
   EXPECT_EQ(callbacks.notifications, 1) << "told once";
+}
+
+TEST_F(Batching, TheWindowTimerIsAskedForWhatRemainsOfTheMinute) {
+  EditLine(0);
+  EditLine(1);
+  EXPECT_EQ(frame->timerStarts, (std::vector<long long>{60000})) << "started once";
+  clock.now += 45000;  // a window timer that fired early
+  s->CheckFlushTimer();
+  EXPECT_EQ(frame->timerStarts, (std::vector<long long>{60000, 15000}));
+  EXPECT_EQ(callbacks.notifications, 0);
+  s->SetViewOnly();
+  EXPECT_FALSE(s->Timer().Running()) << "a view-only window has nothing to send";
+  EXPECT_EQ(frame->timerStops, 1);
+  clock.now += 60000;
+  s->CheckFlushTimer();
+  EXPECT_EQ(callbacks.notifications, 0);
 }
 
 TEST_F(Batching, TheTwentyFifthGoesAtOnce) {

@@ -33,16 +33,7 @@ class EditCommands : public ::testing::Test {
     s->prefs.saveOnExit = kSaveNever;
     for (const std::string& t : texts) s->Lines().Insert(s->Lines().Count(), t);
   }
-  Messages Drain() {
-    s->FlushLineChange();
-    Messages out;
-    std::string m;
-    while (s->NextMessage(m)) {
-      out.push_back(m);
-      s->Queue().Acknowledge();
-    }
-    return out;
-  }
+  Messages Drain() { return DrainMessages(*s, true); }
   Texts All() const {
     Texts out;
     for (int i = 0; i < s->Lines().Count(); ++i) out.push_back(s->Lines().At(i));
@@ -210,6 +201,10 @@ TEST_F(FindCommands, StartAtTopAndInSelection) {
   EXPECT_EQ(s->CaretLine(), 1) << "then on from the match";
   FindRequest in = Request("X", false);
   in.inSelection = true;
+  s->Select(0, 3, 1, 4);
+  std::vector<int> found;
+  while (s->Find(in)) found.push_back(s->CaretLine() * 100 + s->AnchorColumn());
+  EXPECT_EQ(found, (std::vector<int>{6, 100, 105})) << "the whole of the selected lines, then no further";
   s->Select(2, 0, 3, 0);
   EXPECT_EQ(s->MarkAll(in), 1);
   EXPECT_EQ(s->Founds().Lines(), (std::vector<int>{2}));
@@ -258,6 +253,28 @@ TEST_F(EditCommands, GoToLineHistoryLabelsAndBookmarks) {
   // The bookmark moves with its line.
   ASSERT_TRUE(s->InsertLines(0, {"REM"}));
   EXPECT_EQ(s->Bookmarks().Lines(), (std::vector<int>{3}));
+}
+
+TEST_F(FindCommands, ContextSearchesAndTheFunctionReplace) {
+  s->MoveCaret(1, 6);  // in the X after "X1 = "
+  FindOptions o;
+  ASSERT_TRUE(s->SearchWordAtCaret(false, o));
+  EXPECT_EQ(s->CaretLine(), 3) << "Search Forward: on past the caret's own word";
+  s->MoveCaret(3, 2);
+  ASSERT_TRUE(s->SearchWordAtCaret(true, o));
+  EXPECT_EQ(s->CaretLine(), 0) << "Search File: from the top";
+  s->MoveCaret(2, 6);
+  ASSERT_TRUE(s->CanReplaceWordAtCaret());
+  ASSERT_TRUE(s->ReplaceWordAtCaret("F(A)"));
+  EXPECT_EQ(s->Lines().At(2), "CALL F(A)");
+  s->MoveCaret(1, 2);  // just after "X1"
+  ASSERT_TRUE(s->CanReplaceWordAtCaret());
+  s->MoveCaret(1, 4);
+  EXPECT_FALSE(s->CanReplaceWordAtCaret()) << "no identifier at the caret";
+  s->MoveCaret(0, 0);
+  s->readOnly = true;
+  EXPECT_FALSE(s->CanReplaceWordAtCaret());
+  EXPECT_FALSE(s->ReplaceWordAtCaret("x"));
 }
 
 TEST_F(EditCommands, RequestsCarryTheWordAtTheCaret) {

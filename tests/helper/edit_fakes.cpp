@@ -16,3 +16,14 @@ EditFrame* MakeFakeFrame() {
   LastFrame = frame;
   return frame;
 }
+
+std::vector<std::string> DrainMessages(EditSession& session, bool flush) {
+  if (flush) session.FlushLineChange();
+  std::vector<std::string> out;
+  std::string m;
+  while (session.NextMessage(m)) {
+    out.push_back(m);
+    session.Queue().Acknowledge();
+  }
+  return out;
+}

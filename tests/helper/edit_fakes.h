@@ -2,6 +2,7 @@
 // terminal's preference callbacks and the window.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -66,13 +67,15 @@ class RecordingEditToMoxel final : public EditToMoxel {
   void GetFont(char* name, int size, int* pt, int* it, int* b, const char* s) override {
     Record("GetFont(" + std::to_string(size) + "," + S(s) + ")");
     snprintf(name, static_cast<size_t>(size), "%s", "Courier New");
-    *pt = 10, *it = 0, *b = 0;
+    *pt = values.count("PointSize") ? Value("PointSize") : 10, *it = 0, *b = 0;
   }
   void SetFont(const char* name, int, int, int, const char* s) override { Record("SetFont(" + std::string(name) + "," + S(s) + ")"); }
   int GetColors(int n, int* fg, int* bg, const char* s) override {
     Record("GetColors(" + std::to_string(n) + "," + S(s) + ")");
-    for (int i = 0; i <= n; ++i) fg[i] = 16;
-    for (int i = 0; i < n; ++i) bg[i] = 16;
+    // "ColorCode", when set, is stored for every role (as a damaged file might).
+    const int code = values.count("ColorCode") ? Value("ColorCode") : 16;
+    for (int i = 0; i <= n; ++i) fg[i] = code;
+    for (int i = 0; i < n; ++i) bg[i] = code;
     return 16;
   }
   void SetColors(int n, const int*, const int*, const char* s) override { Record("SetColors(" + std::to_string(n) + "," + S(s) + ")"); }
@@ -87,7 +90,9 @@ class RecordingEditToMoxel final : public EditToMoxel {
   void SetFunctionWidth(int, const char* s) override { Record("SetFunctionWidth(" + S(s) + ")"); }
   void GetCustomColors(COLORREF* c, const char* s) override {
     Record("GetCustomColors(" + S(s) + ")");
-    for (int i = 0; i < 16; ++i) c[i] = static_cast<COLORREF>(i);
+    // "CustomTop", when set, fills the top byte the colour word should not carry.
+    const COLORREF top = static_cast<COLORREF>(static_cast<uint32_t>(Value("CustomTop")) << 24);
+    for (int i = 0; i < 16; ++i) c[i] = static_cast<COLORREF>(i) | top;
   }
   void SetCustomColors(const COLORREF*, const char* s) override { Record("SetCustomColors(" + S(s) + ")"); }
   int GetSortLabels(const char* s) override { Record("GetSortLabels(" + S(s) + ")"); return Value("SortLabels"); }
@@ -117,7 +122,12 @@ class FakeFrame final : public EditFrame {
     return answer > 0;
   }
 
+  void StartFlushTimer(long long ms) override { timerStarts.push_back(ms); }
+  void StopFlushTimer() override { ++timerStops; }
+
   bool createSucceeds = true;
+  std::vector<long long> timerStarts;  // each window timer asked for, in ms
+  int timerStops = 0;
   int answer = 1;
   int refreshes = 0;
   std::vector<std::string> messages;
@@ -130,6 +140,10 @@ class FakeFrame final : public EditFrame {
   EditSession session_;
   std::vector<std::string>* log_;
 };
+
+// Every message the host would get from the session, each confirmed (the
+// pending line change first goes into the queue when `flush` is set).
+std::vector<std::string> DrainMessages(EditSession& session, bool flush);
 
 // Frames made by OpenEditWindow in the tests log here.
 extern std::vector<std::string> FrameLog;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "edit_colours.h"
+#include "edit_fakes.h"
 #include "edit_grid.h"
 #include "edit_labels.h"
 #include "edit_lines.h"
@@ -55,6 +56,24 @@ TEST(EditColours, StoredValuesOutOfRangeAreMended) {
   EXPECT_EQ(SanitiseCustomColour(0xFFFFFFFFFFull), 0xFFFFFFu);
   for (int bad : {0, -3, 73, 100000}) EXPECT_EQ(SanitisePointSize(bad), 10) << bad;
   EXPECT_EQ(SanitisePointSize(12), 12);
+}
+
+TEST(EditColours, PreferencesReadBackMended) {
+  struct Case { int code, point; unsigned top; int wantCode, wantPoint; };
+  const Case cases[] = {{17, 0, 0xFF, 16, 10}, {-1, -4, 0x01, 16, 10}, {99999, 100000, 0, 16, 10}, {5, 12, 0, 5, 12}};
+  for (const Case& c : cases) {
+    RecordingEditToMoxel cb;
+    cb.values["ColorCode"] = c.code;
+    cb.values["PointSize"] = c.point;
+    cb.values["CustomTop"] = static_cast<int>(c.top);
+    EditPreferences p;
+    COLORREF custom[16];
+    ReadPreferences(cb, "", p, custom);
+    for (int code : p.foreground) EXPECT_EQ(code, c.wantCode) << c.code;
+    for (int code : p.background) EXPECT_EQ(code, c.wantCode) << c.code;
+    EXPECT_EQ(p.pointSize, c.wantPoint) << c.point;
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(custom[i], static_cast<COLORREF>(i)) << "top byte dropped";
+  }
 }
 
 TEST(EditGrid, GutterAndColumns) {
