@@ -24,7 +24,7 @@ void EditFunctionDialog::Show(const std::string& text) {
   text_ = text;
   SetDlgItemTextA(Handle(), IDC_FUNCTION_TEXT, WithBreaks(text).c_str());
   EditSession& s = frame_.Session();
-  const bool replaceable = !s.readOnly && !s.EditingRefused() && !s.WordAtCaret().empty();
+  const bool replaceable = !s.readOnly && s.CanReplaceWordAtCaret();
   EnableWindow(GetDlgItem(Handle(), IDC_FUNCTION_REPLACE), replaceable);
   Place();
   ShowWindow(Handle(), SW_SHOW);

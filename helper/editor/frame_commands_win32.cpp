@@ -212,21 +212,18 @@ void CFrameEdit::OpenFind(bool replace) {
 }
 
 void CFrameEdit::SearchWord(bool wholeFile) {
-  FindRequest request;
-  request.what = session_.WordAtCaret();
-  if (request.what.empty()) {
+  if (session_.WordAtCaret().empty()) {
     Beep();
     return;
   }
-  request.options.wholeWord = true;
-  request.options.matchCase = false;
-  request.options.down = true;
-  request.fromTop = wholeFile;
+  FindOptions options;
+  options.matchCase = session_.prefs.matchCase != 0;
   session_.RememberPosition();
-  if (!session_.Find(request)) Box(kStringNotFoundText, MB_OK | MB_ICONINFORMATION);
+  if (!session_.SearchWordAtCaret(wholeFile, options)) Box(kStringNotFoundText, MB_OK | MB_ICONINFORMATION);
 }
 
 void CFrameEdit::ShowFunctionText() {
+  if (session_.ViewOnly()) return;  // the answer came after the session went view-only
   if (!function_) {
     function_.reset(new EditFunctionDialog(*this));
     if (!function_->Create()) {
@@ -238,16 +235,7 @@ void CFrameEdit::ShowFunctionText() {
 }
 
 bool CFrameEdit::ReplaceWordAtCaret(const std::string& text) {
-  if (session_.readOnly || session_.EditingRefused()) return false;
-  const std::string word = session_.WordAtCaret();
-  if (word.empty()) return false;
-  // The word is selected where it stands and the text goes over it.
-  const std::string& line = session_.Lines().At(session_.CaretLine());
-  int start = session_.CaretColumn();
-  while (start > 0 && IsIdentifierChar(static_cast<unsigned char>(line[static_cast<size_t>(start - 1)]))) --start;
-  if (line.compare(static_cast<size_t>(start), word.size(), word) != 0) return false;
-  session_.Select(session_.CaretLine(), start, session_.CaretLine(), start + static_cast<int>(word.size()));
-  const bool done = session_.Paste(text);
+  const bool done = !session_.readOnly && session_.ReplaceWordAtCaret(text);
   Refresh();
   return done;
 }
