@@ -426,6 +426,42 @@ TEST_F(EditRequests, HelpFunctionEditProgramAndTheLabelList) {
   End();
 }
 
+class EditKeys : public EditSession {};
+
+TEST_F(EditKeys, NumPadWithDrawingOffUndoCutAndPaste) {
+  HWND frame = EditWindow();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(HostSays("LOADED"));
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_NUMPAD, 0);  // "Use Num Pad for Screen Draw" off
+  Sleep(100);
+  Press(VK_NUMPAD7);        // "7"
+  Press(VK_NUMPAD7, true);  // Ctrl: 0xD6 all the same
+  Key(VK_MENU, false);      // Alt: 0xD5, and no menu when Alt goes up
+  Press(VK_NUMPAD7);
+  Key(VK_MENU, true);
+  Sleep(100);
+  Press(VK_DOWN);
+
+  Press('Q');
+  Press('Z', true);  // Undo: line 2 as it was, nothing for the host
+  Press(VK_DOWN);
+  Press(VK_HOME);
+  Press(VK_END, false, true);  // Shift+End selects LINE3
+  Press('X', true);
+  std::string copied;
+  WaitFor([&] { return (copied = ClipboardText()) == "LINE3"; }, 5000);
+  EXPECT_EQ(copied, "LINE3");
+  Press('V', true);
+  Press('V', true);
+  Press('S', true);
+  ASSERT_TRUE(HostSays("SAVED", 10)) << "line 1 with the pad's bytes, line 3 pasted twice, the save";
+  ASSERT_TRUE(WaitFor([&] { return SaveEnabled(frame); }, 10000));
+  SetForegroundWindow(frame);
+  Press(VK_F12);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
+  End();
+}
+
 class EditPrint : public EditSession {};
 
 // The text a page of the printer driver's PostScript draws: its glyph names
