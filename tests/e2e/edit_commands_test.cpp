@@ -302,6 +302,18 @@ TEST_F(EditColours, ReservedWordsLiteralsCommentsAndTheMarker) {
   SendMessageA(text, CB_SETCURSEL, 13, 0);
   PostMessageA(colours, WM_COMMAND, MAKEWPARAM(IDC_COLORS_TEXT, CBN_SELCHANGE), reinterpret_cast<LPARAM>(text));
   Sleep(200);
+  // "Set color selections": 16 buttons, each opening the system colour chooser.
+  PressButton(colours, IDC_COLORS_SET);
+  HWND swatches = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (swatches = FindDialogTitled(terminal_.processId(), "Color selections")); }, 10000));
+  for (int i = 0; i < 16; ++i) EXPECT_NE(GetDlgItem(swatches, IDC_CUSTOM_FIRST + i), nullptr) << i;
+  PressButton(swatches, IDC_CUSTOM_FIRST + 13);
+  HWND chooser = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (chooser = FindDialogTitled(terminal_.processId(), "Color")); }, 10000));
+  PressButton(chooser, IDCANCEL);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(chooser); }, 5000));
+  PressButton(swatches, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(swatches); }, 5000));
   PressButton(colours, IDOK);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(colours); }, 5000));
   Sleep(500);
