@@ -27,9 +27,16 @@ bool EditListWindow::Create(const int placement[4]) {
     h = r.bottom - r.top;
   }
   if (x < 0 || y < 0) {
-    // Beside the edit window, each kind a little lower than the one before.
+    // Beside the edit window, each kind a little lower than the one before,
+    // and on the screen.
     x = owner.right - w / 2;
     y = owner.top + 30 * (kind_ + 1);
+    const int right = GetSystemMetrics(SM_CXVIRTUALSCREEN) + GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int bottom = GetSystemMetrics(SM_CYVIRTUALSCREEN) + GetSystemMetrics(SM_YVIRTUALSCREEN);
+    if (x + w > right) x = right - w;
+    if (y + h > bottom) y = bottom - h;
+    if (x < 0) x = 0;
+    if (y < 0) y = 0;
   }
   SetWindowPos(Handle(), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
   Layout();
