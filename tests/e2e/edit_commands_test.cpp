@@ -430,11 +430,22 @@ TEST_F(EditRequests, HelpFunctionEditProgramAndTheLabelList) {
   PostMessageA(labels, WM_COMMAND, MAKEWPARAM(IDC_LIST_ENTRIES, LBN_DBLCLK), reinterpret_cast<LPARAM>(entries));
   HWND status = FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr);
   EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 3 Col 6"; }, 5000)) << WindowText(status);
+  RECT placed;
+  GetWindowRect(labels, &placed);
 
   SetForegroundWindow(frame);
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
   Press(VK_F12);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
+  // The label list's place is kept in its own section.
+  std::string ini;
+  WaitFor([&] {
+    ini = ReadFileText(terminal_.folder() + "\\Corvane\\corvane.ini");
+    return ini.find("[EditLables~BP]") != std::string::npos;
+  }, 5000);
+  const size_t section = ini.find("[EditLables~BP]");
+  ASSERT_NE(section, std::string::npos) << ini;
+  EXPECT_NE(ini.find("X=" + std::to_string(placed.left), section), std::string::npos) << ini.substr(section);
   End();
 }
 
