@@ -81,7 +81,8 @@ void CViewEdit::ApplyFont() {
     DestroyCaret();
     hasCaret_ = false;
     if (GetFocus() == window_) {
-      CreateCaret(window_, nullptr, 2, cellHeight_);
+      caretInsert_ = frame_->Session().InsertMode();
+      CreateCaret(window_, nullptr, caretInsert_ ? 2 : cellWidth_, cellHeight_);
       ShowCaret(window_);
       hasCaret_ = true;
     }
@@ -147,6 +148,14 @@ void CViewEdit::Refresh() {
 void CViewEdit::PlaceCaret() {
   if (!hasCaret_) return;
   const EditSession& s = frame_->Session();
+  // A bar in insert mode, a block over the character when overtyping.
+  const bool insert = s.InsertMode();
+  if (insert != caretInsert_) {
+    caretInsert_ = insert;
+    DestroyCaret();
+    CreateCaret(window_, nullptr, insert ? 2 : cellWidth_, cellHeight_);
+    ShowCaret(window_);
+  }
   SetCaretPos((s.CaretColumn() - firstColumn_ + kGutterCells) * cellWidth_, (s.CaretLine() - firstLine_) * cellHeight_);
 }
 
@@ -313,6 +322,22 @@ void CViewEdit::OnMouse(LPARAM lParam, bool extend) {
   frame_->Refresh();
 }
 
+void CViewEdit::SelectWordAt(LPARAM lParam) {
+  int line, column;
+  CellAt(lParam, line, column);
+  EditSession& s = frame_->Session();
+  s.MoveCaret(line, column);
+  if (!s.Lines().Exists(s.CaretLine())) return;
+  const std::string& text = s.Lines().At(s.CaretLine());
+  int start = s.CaretColumn(), end = s.CaretColumn();
+  while (start > 0 && IsIdentifierChar(static_cast<unsigned char>(text[static_cast<size_t>(start - 1)]))) --start;
+  while (static_cast<size_t>(end) < text.size() && IsIdentifierChar(static_cast<unsigned char>(text[static_cast<size_t>(end)])))
+    ++end;
+  if (end > start) s.Select(s.CaretLine(), start, s.CaretLine(), end);
+  InvalidateRect(window_, nullptr, FALSE);
+  frame_->Refresh();
+}
+
 void CViewEdit::OnContextMenu(LPARAM lParam) {
   POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   EditSession& s = frame_->Session();
@@ -374,7 +399,8 @@ LRESULT CViewEdit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdatePalette();
       return 0;
     case WM_SETFOCUS:
-      CreateCaret(window_, nullptr, 2, cellHeight_);
+      caretInsert_ = frame_->Session().InsertMode();
+      CreateCaret(window_, nullptr, caretInsert_ ? 2 : cellWidth_, cellHeight_);
       hasCaret_ = true;
       PlaceCaret();
       ShowCaret(window_);
@@ -417,6 +443,9 @@ LRESULT CViewEdit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetCapture(window_);
       dragging_ = true;
       OnMouse(lParam, (wParam & MK_SHIFT) != 0);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      SelectWordAt(lParam);
       return 0;
     case WM_MOUSEMOVE:
       if (dragging_ && (wParam & MK_LBUTTON)) OnMouse(lParam, true);

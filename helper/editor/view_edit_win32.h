@@ -42,6 +42,8 @@ class CViewEdit {
   bool OnChar(WPARAM ch);
   void OnMouse(LPARAM lParam, bool extend);
   void OnContextMenu(LPARAM lParam);
+  // Double click: the identifier under the mouse selected.
+  void SelectWordAt(LPARAM lParam);
   void Paint();
   void PlaceCaret();
   void UpdateScrollBars();
@@ -61,6 +63,7 @@ class CViewEdit {
   int firstLine_ = 0;
   int firstColumn_ = 0;
   bool hasCaret_ = false;
+  bool caretInsert_ = true;  // the caret's shape: a bar (insert) or a block
   bool dragging_ = false;
   bool altPad_ = false;  // an Alt+numeric-pad key was taken: the Alt release is ours
   EditPalette palette_;
