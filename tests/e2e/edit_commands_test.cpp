@@ -479,6 +479,26 @@ TEST_F(EditKeys, NumPadWithDrawingOffUndoCutAndPaste) {
   Press('S', true);
   ASSERT_TRUE(HostSays("SAVED", 10)) << "line 1 with the pad's bytes, line 3 pasted twice, the save";
   ASSERT_TRUE(WaitFor([&] { return SaveEnabled(frame); }, 10000));
+
+  // "&Font": the system's font dialog offers fixed-pitch faces only.
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_FONT, 0);
+  HWND font = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (font = FindDialogTitled(terminal_.processId(), "Font")) != nullptr; }, 10000));
+  HWND faces = GetDlgItem(font, 0x470);  // the dialog's face list (cmb1)
+  ASSERT_NE(faces, nullptr);
+  std::vector<std::string> names;
+  WaitFor([&] { return SendMessageW(faces, CB_GETCOUNT, 0, 0) > 0; }, 5000);
+  for (LRESULT i = 0, n = SendMessageW(faces, CB_GETCOUNT, 0, 0); i < n; ++i) {
+    wchar_t wide[LF_FACESIZE + 8] = L"";
+    SendMessageW(faces, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+    char name[LF_FACESIZE + 8] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, name, sizeof name, nullptr, nullptr);
+    names.push_back(name);
+  }
+  EXPECT_FALSE(names.empty());
+  for (const std::string& name : names) EXPECT_NE(name, "Liberation Sans") << "a proportional face offered";
+  PressButton(font, IDCANCEL);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(font); }, 5000));
   SetForegroundWindow(frame);
   Press(VK_F12);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
