@@ -161,6 +161,25 @@ TEST_F(EditBatching, TwentyFiveLinesOneNoticeThenPadByteAndTheHostsSave) {
   End();
 }
 
+class EditMinute : public EditSession {};
+
+TEST_F(EditMinute, OneChangedLineGoesWhenTheMinuteHasPassed) {
+  HWND frame = EditWindow();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(HostSays("LOADED"));
+  Press(VK_END);
+  Press('M');
+  const DWORD changed = GetTickCount();
+  Press(VK_DOWN);  // the change is queued; the flush timer starts
+  ASSERT_TRUE(HostSays("NOTIFIED", 0, 80000));
+  const DWORD waited = GetTickCount() - changed;
+  EXPECT_GE(waited, 59000u) << "told before the minute";
+  EXPECT_LE(waited, 70000u) << "told long after the minute";
+  ASSERT_TRUE(HostSays("FETCHED", 10));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
+  End();
+}
+
 class EditExit : public EditSession {};
 
 TEST_F(EditExit, UnchangedAsksNothingChangedAsksAndReadOnlyDiscards) {
