@@ -452,8 +452,17 @@ TEST_F(EditRequests, HelpFunctionEditProgramAndTheLabelList) {
   RECT placed;
   GetWindowRect(labels, &placed);
 
+  // The context menu's "Goto Label" on DONE in line 2, then "LastPosition".
   SetForegroundWindow(frame);
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
+  Press(VK_UP);
+  Press(VK_END);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 2 Col 17"; }, 5000)) << WindowText(status);
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_GOTO_LABEL, 0);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 3 Col 1"; }, 5000)) << WindowText(status);
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_LAST_POSITION, 0);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(status).compare(0, 5, "Ln 2 ") == 0; }, 5000)) << WindowText(status);
+
   Press(VK_F12);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
   // The label list's place is kept in its own section.
