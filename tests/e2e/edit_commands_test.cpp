@@ -410,7 +410,7 @@ TEST_F(EditComments, OkWritesTheBlockAsQueuedLines) {
 
 class EditRequests : public EditComments {};
 
-TEST_F(EditRequests, HelpFunctionEditProgramAndTheLabelList) {
+TEST_F(EditRequests, HelpFunctionAndItsReplaceEditProgramLabelsAndHistory) {
   HWND frame = EditWindow();
   ASSERT_NE(frame, nullptr);
   ASSERT_TRUE(HostSays("LOADED"));
@@ -427,9 +427,12 @@ TEST_F(EditRequests, HelpFunctionEditProgramAndTheLabelList) {
   GetWindowRect(function, &box);
   GetWindowRect(FindWindowExA(frame, nullptr, "CViewEdit", nullptr), &view);
   EXPECT_GT(box.top, view.top) << "placed under the caret line";
-  PressButton(function, IDCANCEL);
+  PressButton(function, IDC_FUNCTION_REPLACE);  // the text goes over OCONV
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(function); }, 5000));
 
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
+  Press(VK_HOME);  // onto MAIN
   PostMessageA(frame, WM_COMMAND, ID_EDIT_EDIT_PROGRAM, 0);
   HWND message = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (message = FindMessageBox(terminal_.processId(), "PROGRAM OCONV IS LOCKED")); },
@@ -463,7 +466,9 @@ TEST_F(EditRequests, HelpFunctionEditProgramAndTheLabelList) {
   PostMessageA(frame, WM_COMMAND, ID_EDIT_LAST_POSITION, 0);
   EXPECT_TRUE(WaitFor([&] { return WindowText(status).compare(0, 5, "Ln 2 ") == 0; }, 5000)) << WindowText(status);
 
+  // Changed: Exit asks, and No closes without saving ("ea").
   Press(VK_F12);
+  EXPECT_TRUE(AnswerMessageBox(terminal_.processId(), "Do you want to save changes to this program?", IDNO, 10000));
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
   // The label list's place is kept in its own section.
   std::string ini;
