@@ -341,7 +341,29 @@ TEST_F(EditColours, ReservedWordsLiteralsCommentsAndTheMarker) {
   EXPECT_GT(CountColour(shot, r, Rgb(0, 0, 255)), 20) << "reserved words in blue";
   EXPECT_GT(CountColour(shot, r, Rgb(0, 128, 0)), 20) << "literals unchanged";
 
+  // User bookmarks on lines 1 and 3: the gutter on cyan, F2 goes on to the
+  // next, the bookmark list shows both.
   SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
+  Press(VK_F2, true);
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  Press(VK_F2, true);
+  Press(VK_HOME, true);
+  Press(VK_F2);
+  HWND status = FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 3 Col 1"; }, 5000)) << WindowText(status);
+  Sleep(300);
+  ASSERT_TRUE(shot.Capture());
+  const RECT gutter = {r.left, r.top, r.left + 40, r.bottom};
+  EXPECT_GT(CountColour(shot, gutter, Rgb(0, 255, 255)), 100) << "bookmarked lines' numbers on cyan";
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_BOOKMARK_LIST, 0);
+  HWND marks = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (marks = FindDialogTitled(terminal_.processId(), "Bookmarks")) != nullptr; }, 10000));
+  EXPECT_EQ(SendMessageA(GetDlgItem(marks, IDC_LIST_ENTRIES), LB_GETCOUNT, 0, 0), 2);
+
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
   Press(VK_F12);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000));
   // The window wrote its preferences as it closed (the suffix saves always).
