@@ -186,6 +186,15 @@ TEST_F(EditExit, UnchangedAsksNothingChangedAsksAndReadOnlyDiscards) {
   HWND first = EditWindow();
   ASSERT_NE(first, nullptr);
   ASSERT_TRUE(HostSays("FIRST"));
+  PostMessageA(first, WM_COMMAND, ID_EDIT_COMPILE, 0);
+  ASSERT_TRUE(HostSays("COMPILED", 10));
+  PostMessageA(first, WM_COMMAND, ID_EDIT_VIEW_PROGRAM, 0);
+  ASSERT_TRUE(HostSays("VIEWED", 20));
+  Sleep(300);
+  EXPECT_EQ(FindMessageBox(terminal_.processId(), ""), nullptr) << "an empty answer shows no box";
+  ASSERT_TRUE(WaitFor([&] { return SaveEnabled(first); }, 5000)) << "the answer ended the request";
+  SetForegroundWindow(first);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == first; }, 5000));
   Press(VK_F12);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(first); }, 30000)) << "\"ea\" and the host's close";
   EXPECT_EQ(FindMessageBox(terminal_.processId(), "Do you want to save"), nullptr);
