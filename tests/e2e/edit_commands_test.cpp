@@ -492,6 +492,11 @@ TEST_F(EditRequests, HelpFunctionAndItsReplaceEditProgramLabelsAndHistory) {
   Press(VK_UP);
   Press(VK_END);
   EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 2 Col 17"; }, 5000)) << WindowText(status);
+  // "Search Forward" finds the next DONE (the label), "Search File" the first.
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_SEARCH_FORWARD, 0);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 3 Col 5"; }, 5000)) << WindowText(status);
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_SEARCH_FILE, 0);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 2 Col 17"; }, 5000)) << WindowText(status);
   PostMessageA(frame, WM_COMMAND, ID_EDIT_GOTO_LABEL, 0);
   EXPECT_TRUE(WaitFor([&] { return WindowText(status) == "Ln 3 Col 1"; }, 5000)) << WindowText(status);
   PostMessageA(frame, WM_COMMAND, ID_EDIT_LAST_POSITION, 0);
