@@ -354,6 +354,14 @@ TEST_F(EditColours, ReservedWordsLiteralsCommentsAndTheMarker) {
   // next, the bookmark list shows both.
   SetForegroundWindow(frame);
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
+  // Select All: the text in inverse video (the automatic selection colours).
+  ASSERT_TRUE(shot.Capture());
+  const int blackBefore = CountColour(shot, r, Rgb(0, 0, 0));
+  Press('A', true);
+  Sleep(300);
+  ASSERT_TRUE(shot.Capture());
+  EXPECT_GT(CountColour(shot, r, Rgb(0, 0, 0)), blackBefore + 2000) << "selected cells on black";
+  Press(VK_HOME, true);
   Press(VK_F2, true);
   Press(VK_DOWN);
   Press(VK_DOWN);
