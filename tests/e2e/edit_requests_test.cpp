@@ -5,12 +5,20 @@
 
 namespace {
 
-class EditRequests : public EditHostSession {};
+class EditRequests : public EditHostSession {
+ protected:
+  EditRequests() { extraIni_ = "[Edit~BP]\r\nEdit auto-labels=1\r\n"; }
+};
 
 TEST_F(EditRequests, HelpFunctionAndItsReplaceEditProgramLabelsAndHistory) {
   HWND frame = EditWindow();
   ASSERT_NE(frame, nullptr);
   ASSERT_TRUE(HostSays("LOADED"));
+  HWND shown = Dialog("Labels");
+  ASSERT_NE(shown, nullptr) << "\"Auto show\": the label list comes with the program";
+  EXPECT_TRUE(IsWindowVisible(shown));
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
   for (int i = 0; i < 10; ++i) Press(VK_RIGHT);  // onto OCONV
   Press(VK_F9);
   ASSERT_TRUE(HostSays("HELP", 10)) << "\"v\" with the word at the caret";
