@@ -1,5 +1,6 @@
 // The Comments dialog through the real terminal (scripts/edit_comments.host):
-// its OK writes the program's comment block as queued lines.
+// its OK writes the program's comment block as queued lines, and reads it
+// back into its fields, an OK without changes queuing nothing.
 #include "edit_host_session.h"
 
 namespace {
@@ -42,8 +43,21 @@ TEST_F(EditComments, OkWritesTheBlockAsQueuedLines) {
   Press('S', true);
   ASSERT_TRUE(HostSays("SAVED")) << "the block's lines and the save";
   ASSERT_TRUE(WaitFor([&] { return SaveEnabled(frame); }, 10000));
+
+  // The dialog again: the block read back into its fields; OK with nothing
+  // changed rewrites the same lines, so nothing is queued or modified.
+  PostMessageA(frame, WM_COMMAND, ID_EDIT_COMMENTS, 0);
+  comments = Dialog("Comments");
+  ASSERT_NE(comments, nullptr);
+  EXPECT_EQ(WindowText(GetDlgItem(comments, IDC_COMMENTS_ROUTINE)), "MYSUB");
+  EXPECT_EQ(WindowText(GetDlgItem(comments, IDC_COMMENTS_DESCRIPTION)), "Adds up the day's totals.");
+  EXPECT_EQ(SendMessageA(GetDlgItem(comments, IDC_COMMENTS_VARIABLES), LB_GETCOUNT, 0, 0), 1);
+  PressButton(comments, IDOK);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(comments); }, 5000));
+  SetForegroundWindow(frame);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == frame; }, 5000));
   Press(VK_F12);
-  ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000)) << "saved: Exit asks nothing";
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }, 30000)) << "saved and unchanged: Exit asks nothing";
   End();
 }
 
