@@ -2,14 +2,15 @@
 # Benchmarks of the real terminal under Wine: start to first paint, and a
 # 10 MB telnet flood from the host simulator until its end marker shows in the
 # terminal's screen dump, and a 20,000-line text block sent back whole on the
-# host's 0x01. Prints figures; not a test.
+# host's 0x01; the edit window's repaints and Replace All in a 20,000-line
+# program. Prints figures; not a test.
 #   bench/wine_benchmarks.sh [NATIVE_BUILD] [WIN64_BUILD]
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 native=${1:-$root/build/native}
 win64=${2:-$root/build/win64}
 cmake --build "$native" --target bench_engine tavix-hostsim -j2 >/dev/null || exit 1
-cmake --build "$win64" --target bench_first_paint bench_flood_terminal bench_edit_resend_terminal bench_edit_window -j2 >/dev/null || exit 1
+cmake --build "$win64" --target bench_first_paint bench_flood_terminal bench_edit_resend_terminal bench_edit_window bench_edit_paint -j2 >/dev/null || exit 1
 work=$(mktemp -d)
 xvfb=
 cleanup() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; "$root/tools/wine-run" --prefix "$win64/wineprefix" --kill >/dev/null 2>&1; rm -rf "$work"; }
@@ -53,4 +54,9 @@ WITH_HOST_SHOW=1 "$root/tests/e2e/with_host.sh" "$native/tools/hostsim/tavix-hos
 edit=$?
 grep -h "edit window\|polled in" "$work"/edit.out 2>/dev/null || cat "$work/edit.out"
 [ $status -eq 0 ] && status=$edit
+
+echo "== edit window repaints and Replace All (in process)"
+run "$win64/bench/bench_edit_paint.exe"
+paint=$?
+[ $status -eq 0 ] && status=$paint
 exit $status

@@ -4,17 +4,25 @@
 
 #include <cstdio>
 
+#include "edit_find_dialog_win32.h"
+#include "edit_function_dialog_win32.h"
+#include "edit_list_window_win32.h"
 #include "helper_ids.h"
 #include "helper_state.h"
 
 namespace {
 
 constexpr UINT kShowMessage = WM_APP + 1;
+constexpr UINT kShowFunction = WM_APP + 2;
+constexpr UINT_PTR kFlushTimerId = 1;
 constexpr char kFrameClass[] = "CFrameEdit";
 
 }  // namespace
 
 EditFrame* MakeWin32EditFrame() { return new CFrameEdit; }
+
+CFrameEdit::CFrameEdit() : session_(*this), view_(*this) {}
+CFrameEdit::~CFrameEdit() = default;
 
 CFrameEdit::Busy::~Busy() {
   if (--frame_.busyDepth_ == 0 && frame_.destroyPending_) frame_.DestroyNow();
@@ -37,7 +45,14 @@ bool CFrameEdit::CreateHidden() {
     return false;
   }
   SetView(view_.Handle());
-  CreateBars({{ID_EDIT_SAVE, STD_FILESAVE}});
+  CreateBars({{ID_EDIT_SAVE, STD_FILESAVE},
+              {ID_EDIT_CUT, STD_CUT},
+              {ID_EDIT_COPY, STD_COPY},
+              {ID_EDIT_PASTE, STD_PASTE},
+              {ID_EDIT_UNDO, STD_UNDO},
+              {ID_EDIT_FIND, STD_FIND},
+              {ID_EDIT_REPLACE, STD_REPLACE},
+              {ID_EDIT_PRINT, STD_PRINT}});
   Layout();
   return true;
 }
@@ -54,6 +69,7 @@ void CFrameEdit::ShowLoaded() {
   UpdateWindow(frame);
   SetForegroundWindow(frame);
   SetFocus(view_.Handle());
+  if (session_.prefs.autoLabels) PostMessageA(frame, WM_COMMAND, ID_EDIT_LABELS, 0);
 }
 
 void CFrameEdit::Refresh() {
@@ -64,7 +80,14 @@ void CFrameEdit::Refresh() {
     ModifyMenuA(GetMenu(frame), ID_EDIT_SAVE_CLOSE, MF_BYCOMMAND | MF_STRING, ID_EDIT_SAVE_CLOSE,
                 readOnlyMenu_ ? "Close\tEscape" : "Save and Close\tEscape");
   }
+  // A function request answered by the host: its text is shown once the
+  // interface call that brought it has returned.
+  if (showFunctionPending_ && !session_.RequestPending()) {
+    showFunctionPending_ = false;
+    PostMessageA(frame, kShowFunction, 0, 0);
+  }
   view_.Refresh();
+  RefreshLists();
   UpdateUserInterface();
 }
 
@@ -85,6 +108,9 @@ void CFrameEdit::Destroy() {
 void CFrameEdit::DestroyNow() {
   destroyPending_ = false;
   destroying_ = true;
+  find_.reset();
+  function_.reset();
+  for (auto& list : lists_) list.reset();
   if (HWND frame = FrameWindow::Handle()) {
     DestroyWindow(frame);  // OnDestroyed frees the object
   } else {
@@ -117,6 +143,8 @@ void CFrameEdit::CapturePlacement(EditPreferences& prefs) {
   prefs.y = r.top;
   prefs.width = r.right - r.left;
   prefs.height = r.bottom - r.top;
+  for (int kind = 0; kind < 3; ++kind)
+    if (lists_[kind]) lists_[kind]->CapturePlacement(prefs.dialogs[kind]);
 }
 
 void CFrameEdit::ShowMessageLater(const std::string& text) {
@@ -131,12 +159,15 @@ void CFrameEdit::ShowNextMessage() {
   const std::string text = messages_.front();
   messages_.pop_front();
   Busy busy(*this);
-  MessageBoxA(FrameWindow::Handle(), text.c_str(), session_.title.c_str(), MB_OK | MB_ICONSTOP);
+  Box(text.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+int CFrameEdit::Box(const char* text, UINT flags) {
+  return MessageBoxA(FrameWindow::Handle(), text, session_.title.c_str(), flags);
 }
 
 int CFrameEdit::AskYesNoCancel(const char* text) {
-  switch (MessageBoxA(FrameWindow::Handle(), text, session_.title.c_str(),
-                      MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2)) {
+  switch (Box(text, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2)) {
     case IDYES: return 1;
     case IDNO: return 0;
     default: return -1;
@@ -147,65 +178,79 @@ bool CFrameEdit::AskYesNo(const char* text, const char* caption) {
   return MessageBoxA(FrameWindow::Handle(), text, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-void CFrameEdit::OnCommand(int id) {
-  Busy busy(*this);
-  bool done = true;
-  switch (id) {
-    case ID_EDIT_SAVE: done = session_.Save(); break;
-    case ID_EDIT_SAVE_CLOSE: done = session_.SaveAndClose(); break;
-    case ID_EDIT_COMPILE: session_.Compile(); break;
-    case ID_EDIT_EXIT: done = session_.Exit(); break;
-    case ID_EDIT_TOOLBAR:
-      session_.prefs.toolbar = !session_.prefs.toolbar;
-      ShowToolbar(session_.prefs.toolbar != 0);
-      break;
-    case ID_EDIT_STATUSBAR:
-      session_.prefs.statusbar = !session_.prefs.statusbar;
-      ShowStatusbar(session_.prefs.statusbar != 0);
-      break;
-    default: break;
-  }
-  if (!done) Beep();
-  if (!destroyPending_) Refresh();
-}
-
-bool CFrameEdit::CommandEnabled(int id) {
-  switch (id) {
-    case ID_EDIT_SAVE: return !session_.Closing() && !session_.RequestPending() && !session_.readOnly;
-    case ID_EDIT_SAVE_CLOSE: return !session_.Closing() && !session_.RequestPending();
-    default: return true;
+void CFrameEdit::StartFlushTimer(long long ms) {
+  if (HWND frame = FrameWindow::Handle()) {
+    const UINT wait = ms <= 0 ? 1 : ms > 0x7fffffff ? 0x7fffffff : static_cast<UINT>(ms);
+    SetTimer(frame, kFlushTimerId, wait, nullptr);
   }
 }
 
-bool CFrameEdit::CommandChecked(int id) {
-  switch (id) {
-    case ID_EDIT_TOOLBAR: return session_.prefs.toolbar != 0;
-    case ID_EDIT_STATUSBAR: return session_.prefs.statusbar != 0;
-    default: return false;
-  }
+void CFrameEdit::StopFlushTimer() {
+  if (HWND frame = FrameWindow::Handle()) KillTimer(frame, kFlushTimerId);
+}
+
+void CFrameEdit::OnFlushTimer() {
+  StopFlushTimer();
+  session_.CheckFlushTimer();
+  // A window timer may come a little early: wait for the rest.
+  if (session_.Timer().Running()) StartFlushTimer(session_.Timer().Remaining(SystemEditClock().NowMs()));
+  UpdateUserInterface();
+}
+
+bool CFrameEdit::PreTranslate(MSG& msg) {
+  if (find_ && find_->PreTranslate(msg)) return true;
+  if (function_ && function_->PreTranslate(msg)) return true;
+  for (auto& list : lists_)
+    if (list && list->PreTranslate(msg)) return true;
+  return FrameWindow::PreTranslate(msg);
+}
+
+void CFrameEdit::ListClosed(EditListKind kind) {
+  if (lists_[kind]) lists_[kind]->CapturePlacement(session_.prefs.dialogs[kind]);
+  SetFocus(view_.Handle());
+}
+
+void CFrameEdit::ShowLine(int line, int column) {
+  session_.ClearSelection();
+  session_.MoveCaret(line, column);
+  Refresh();
+  SetFocus(view_.Handle());
 }
 
 std::vector<std::string> CFrameEdit::StatusTexts() {
+  const EditStatus st = session_.Status();
   char position[48];
-  std::snprintf(position, sizeof position, "Ln %d Col %d", session_.CaretLine() + 1, session_.CaretColumn() + 1);
-  const bool queued = !session_.Queue().Empty();
+  std::snprintf(position, sizeof position, "Ln %d Col %d", st.line, st.column);
   return {position,
-          session_.InsertMode() ? "INS" : "",
+          st.insert ? "INS" : "",
           (GetKeyState(VK_CAPITAL) & 1) ? "CAPS" : "",
-          session_.LineChangePending() || queued ? "MOD" : "",
-          queued ? "Sync" : "",
-          session_.Modified() || queued ? "Changed" : "",
-          session_.ViewOnly() ? "View Only" : ""};
+          st.mod ? "MOD" : "",
+          st.sync ? "Sync" : "",
+          st.changed ? "Changed" : "",
+          st.viewOnly ? "View Only" : ""};
 }
 
-bool CFrameEdit::OnMessage(UINT message, WPARAM, LPARAM, LRESULT* result) {
+bool CFrameEdit::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
   switch (message) {
     case kShowMessage:
       ShowNextMessage();
       *result = 0;
       return true;
+    case kShowFunction:
+      ShowFunctionText();
+      *result = 0;
+      return true;
+    case WM_TIMER:
+      if (wParam != kFlushTimerId) return false;
+      OnFlushTimer();
+      *result = 0;
+      return true;
+    case WM_SYSCOLORCHANGE:
+      // The view's brushes follow the new system colours.
+      SendMessageA(view_.Handle(), WM_SYSCOLORCHANGE, 0, 0);
+      return false;
     case WM_CLOSE:
-      OnCommand(ID_EDIT_EXIT);
+      RunCommand(ID_EDIT_EXIT);
       *result = 0;
       return true;
     default:

@@ -1,53 +1,30 @@
 // The edit window: CFrameEdit (menu, accelerators, tool bar, status bar)
-// around one CViewEdit that shows and edits the session's lines.
+// around one CViewEdit that shows and edits the session's lines, with the
+// window's modeless companions (find dialog, list windows, function text).
 #pragma once
 
 #include <windows.h>
 
 #include <deque>
+#include <memory>
 #include <string>
 
 #include "edit_frame.h"
 #include "edit_session.h"
 #include "framework.h"
+#include "view_edit_win32.h"
 
-class CFrameEdit;
+class EditFindDialog;
+class EditListWindow;
+class EditFunctionDialog;
 
-class CViewEdit {
- public:
-  explicit CViewEdit(CFrameEdit& frame) : frame_(&frame) {}
-  ~CViewEdit();
-  bool Create(HWND parent);
-  HWND Handle() const { return window_; }
-  void ApplyFont();
-  void Refresh();
-  void CaretIntoView();
-
- private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  bool OnKey(WPARAM key);
-  bool OnChar(WPARAM ch);
-  void Paint();
-  void PlaceCaret();
-  void UpdateScrollBars();
-  void Scroll(int bar, int request, int thumb);
-  int VisibleRows() const;
-  int VisibleColumns() const;
-
-  CFrameEdit* frame_;
-  HWND window_ = nullptr;
-  HFONT font_ = nullptr;
-  int cellWidth_ = 8;
-  int cellHeight_ = 16;
-  int firstLine_ = 0;
-  int firstColumn_ = 0;
-  bool hasCaret_ = false;
-};
+// Which list window: the order of the placement preferences.
+enum EditListKind : int { kListFound = 0, kListBookmarks = 1, kListLabels = 2 };
 
 class CFrameEdit final : public FrameWindow, public EditFrame {
  public:
-  CFrameEdit() : session_(*this), view_(*this) {}
+  CFrameEdit();
+  ~CFrameEdit() override;
 
   EditSession& Session() override { return session_; }
   bool CreateHidden() override;
@@ -59,6 +36,26 @@ class CFrameEdit final : public FrameWindow, public EditFrame {
   void ShowMessageLater(const std::string& text) override;
   int AskYesNoCancel(const char* text) override;
   bool AskYesNo(const char* text, const char* caption) override;
+  void StartFlushTimer(long long ms) override;
+  void StopFlushTimer() override;
+
+  HWND FrameHandle() const { return FrameWindow::Handle(); }
+  CViewEdit& View() { return view_; }
+  // Accelerators and the modeless dialogs' keyboard navigation.
+  bool PreTranslate(MSG& msg);
+  // A message box of this window: captioned with its title.
+  int Box(const char* text, UINT flags);
+  // A list window was closed or moved: its placement is kept.
+  void ListClosed(EditListKind kind);
+  // The caret moved to `line` from a list window or dialog: shown, focused.
+  void ShowLine(int line, int column = 0);
+  // The function dialog's "Replace": the word at the caret becomes `text`.
+  bool ReplaceWordAtCaret(const std::string& text);
+  // Run a command as if chosen from the menu (enable rule included); the
+  // end-to-end tests and the benchmarks reach commands this way too.
+  void RunCommand(int id);
+  // Show a list window (made on first use) with its entries built afresh.
+  void ShowList(EditListKind kind);
 
   // The view's key handling runs inside this guard, as commands do: a window
   // closed meanwhile goes only when the handler has returned.
@@ -82,14 +79,32 @@ class CFrameEdit final : public FrameWindow, public EditFrame {
  private:
   void DestroyNow();
   void ShowNextMessage();
+  void OnFlushTimer();
+  // Commands, by group (frame_commands_win32.cpp).
+  bool FileCommand(int id, bool& done);
+  bool EditCommand(int id, bool& done);
+  bool SearchCommand(int id, bool& done);
+  bool ConfigureCommand(int id, bool& done);
+  void RefreshLists();
+  void OpenFind(bool replace);
+  void ChooseEditFont();
+  void ShowFunctionText();
+  void Copy(bool cut);
+  void Paste();
+  void CopyLines();
+  void SearchWord(bool wholeFile);
 
   EditSession session_;
   CViewEdit view_;
+  std::unique_ptr<EditFindDialog> find_;
+  std::unique_ptr<EditListWindow> lists_[3];
+  std::unique_ptr<EditFunctionDialog> function_;
   std::deque<std::string> messages_;
   int busyDepth_ = 0;
   bool destroyPending_ = false;
   bool destroying_ = false;
   bool readOnlyMenu_ = false;
+  bool showFunctionPending_ = false;
 };
 
 // Makes the Win32 frame for OpenEditWindow.

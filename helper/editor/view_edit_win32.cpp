@@ -1,14 +1,34 @@
-// CViewEdit: the program's lines in a grid of fixed cells, each line led by
-// its number ("%-5d"), with the caret and the first editing keys.
-#include <cstdio>
+#include "view_edit_win32.h"
 
+#include "edit_grid.h"
+#include "edit_labels.h"
+#include "edit_text_ops.h"
 #include "frame_edit_win32.h"
 #include "helper_ids.h"
+#include "helper_state.h"
 
 namespace {
 
 constexpr char kViewClass[] = "CViewEdit";
-constexpr int kNumberCells = 5;
+
+bool KeyDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+// The numeric-pad key of a virtual key, or -1.
+int PadKey(WPARAM vk) {
+  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return kPad0 + static_cast<int>(vk - VK_NUMPAD0);
+  if (vk == VK_DECIMAL) return kPadDecimal;
+  return -1;
+}
+
+// Characters the key already put in the queue (TranslateMessage runs before
+// the key is dispatched) are dropped: the key inserted its own byte.
+void DropQueuedCharacters(HWND window) {
+  MSG m;
+  while (PeekMessageA(&m, window, WM_CHAR, WM_DEADCHAR, PM_REMOVE)) {
+  }
+  while (PeekMessageA(&m, window, WM_SYSCHAR, WM_SYSDEADCHAR, PM_REMOVE)) {
+  }
+}
 
 }  // namespace
 
@@ -39,7 +59,8 @@ void CViewEdit::ApplyFont() {
   if (!window_) return;
   const EditPreferences& p = frame_->Session().prefs;
   HDC dc = GetDC(window_);
-  const int height = -MulDiv(p.pointSize > 0 ? p.pointSize : 10, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  const int points = SanitisePointSize(p.pointSize);
+  const int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
   HFONT font = CreateFontA(height, 0, 0, 0, p.bold ? FW_BOLD : FW_NORMAL, p.italic ? TRUE : FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            FIXED_PITCH | FF_MODERN, p.font);
@@ -47,6 +68,7 @@ void CViewEdit::ApplyFont() {
     if (font_) DeleteObject(font_);
     font_ = font;
   }
+  bold_ = p.bold != 0;
   HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(ANSI_FIXED_FONT));
   TEXTMETRICA tm;
   if (GetTextMetricsA(dc, &tm)) {
@@ -59,12 +81,28 @@ void CViewEdit::ApplyFont() {
     DestroyCaret();
     hasCaret_ = false;
     if (GetFocus() == window_) {
-      CreateCaret(window_, nullptr, 2, cellHeight_);
+      caretInsert_ = frame_->Session().InsertMode();
+      CreateCaret(window_, nullptr, caretInsert_ ? 2 : cellWidth_, cellHeight_);
       ShowCaret(window_);
       hasCaret_ = true;
     }
   }
+  UpdatePalette();
   Refresh();
+}
+
+void CViewEdit::UpdatePalette() {
+  const EditPreferences& p = frame_->Session().prefs;
+  int foreground[8], background[7];
+  for (int i = 0; i < 8; ++i) foreground[i] = SanitiseColourCode(p.foreground[i]);
+  for (int i = 0; i < 7; ++i) background[i] = SanitiseColourCode(p.background[i]);
+  if (palette_.Update(foreground, background, Helper.customColors, MarkerPenWidth(bold_)) && window_)
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void CViewEdit::ApplyColours() {
+  UpdatePalette();
+  if (window_) InvalidateRect(window_, nullptr, FALSE);
 }
 
 int CViewEdit::VisibleRows() const {
@@ -77,7 +115,7 @@ int CViewEdit::VisibleRows() const {
 int CViewEdit::VisibleColumns() const {
   RECT r;
   GetClientRect(window_, &r);
-  const int columns = (r.right - r.left) / cellWidth_ - kNumberCells;
+  const int columns = (r.right - r.left) / cellWidth_ - kGutterCells;
   return columns > 0 ? columns : 1;
 }
 
@@ -88,6 +126,15 @@ void CViewEdit::CaretIntoView() {
   if (s.CaretLine() >= firstLine_ + rows) firstLine_ = s.CaretLine() - rows + 1;
   if (s.CaretColumn() < firstColumn_) firstColumn_ = s.CaretColumn();
   if (s.CaretColumn() >= firstColumn_ + columns) firstColumn_ = s.CaretColumn() - columns + 1;
+}
+
+void CViewEdit::ScrollTo(int line) {
+  const int last = frame_->Session().Lines().Count() - 1;
+  firstLine_ = line > last ? last : line;
+  if (firstLine_ < 0) firstLine_ = 0;
+  UpdateScrollBars();
+  InvalidateRect(window_, nullptr, FALSE);
+  PlaceCaret();
 }
 
 void CViewEdit::Refresh() {
@@ -101,7 +148,15 @@ void CViewEdit::Refresh() {
 void CViewEdit::PlaceCaret() {
   if (!hasCaret_) return;
   const EditSession& s = frame_->Session();
-  SetCaretPos((s.CaretColumn() - firstColumn_ + kNumberCells) * cellWidth_, (s.CaretLine() - firstLine_) * cellHeight_);
+  // A bar in insert mode, a block over the character when overtyping.
+  const bool insert = s.InsertMode();
+  if (insert != caretInsert_) {
+    caretInsert_ = insert;
+    DestroyCaret();
+    CreateCaret(window_, nullptr, insert ? 2 : cellWidth_, cellHeight_);
+    ShowCaret(window_);
+  }
+  SetCaretPos((s.CaretColumn() - firstColumn_ + kGutterCells) * cellWidth_, (s.CaretLine() - firstLine_) * cellHeight_);
 }
 
 void CViewEdit::UpdateScrollBars() {
@@ -124,7 +179,7 @@ void CViewEdit::Scroll(int bar, int request, int thumb) {
     case SB_LINEDOWN: ++first; break;
     case SB_PAGEUP: first -= page; break;
     case SB_PAGEDOWN: first += page; break;
-    case SB_THUMBTRACK:
+    case SB_THUMBTRACK: first = thumb; break;
     case SB_THUMBPOSITION: first = thumb; break;
     case SB_TOP: first = 0; break;
     case SB_BOTTOM: first = limit; break;
@@ -143,65 +198,174 @@ void CViewEdit::Paint() {
   RECT client;
   GetClientRect(window_, &client);
   HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(ANSI_FIXED_FONT));
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
   const EditSession& s = frame_->Session();
-  const int rows = VisibleRows() + 1;
-  const int columns = VisibleColumns() + 1;
-  int y = 0;
-  for (int row = 0; row < rows; ++row, y += cellHeight_) {
-    const int line = firstLine_ + row;
-    RECT cells = {client.left, y, client.right, y + cellHeight_};
-    if (!s.Lines().Exists(line)) {
-      FillRect(dc, &cells, GetSysColorBrush(COLOR_WINDOW));
-      continue;
-    }
-    char number[16];
-    std::snprintf(number, sizeof number, "%-5d", line + 1);
-    std::string text(number, kNumberCells);
-    const std::string& body = s.Lines().At(line);
-    if (static_cast<size_t>(firstColumn_) < body.size()) text += body.substr(static_cast<size_t>(firstColumn_));
-    text.resize(static_cast<size_t>(kNumberCells + columns), ' ');
-    ExtTextOutA(dc, 0, y, ETO_OPAQUE, &cells, text.data(), static_cast<UINT>(text.size()), nullptr);
+  EditPaintRequest r;
+  r.lines = &s.Lines();
+  r.bookmarks = &s.Bookmarks();
+  r.found = &s.Founds();
+  if (s.HasSelection()) {
+    s.SelectionBounds(r.selection.startLine, r.selection.startColumn, r.selection.endLine, r.selection.endColumn);
   }
+  // Only the rows the update area touches are painted (and scanned).
+  const int fromRow = ps.rcPaint.top / cellHeight_;
+  const int toRow = (ps.rcPaint.bottom + cellHeight_ - 1) / cellHeight_;
+  r.firstLine = firstLine_ + fromRow;
+  r.firstColumn = firstColumn_;
+  r.rows = toRow - fromRow;
+  r.columns = (client.right + cellWidth_ - 1) / cellWidth_ - kGutterCells + 1;
+  if (r.columns < 1) r.columns = 1;
+  r.cellWidth = cellWidth_;
+  r.cellHeight = cellHeight_;
+  r.left = 0;
+  r.top = fromRow * cellHeight_;
+  r.right = client.right;
+  r.bottom = ps.rcPaint.bottom > client.bottom ? ps.rcPaint.bottom : client.bottom;
+  r.colouring = s.prefs.checkSyntax != 0;
+  r.marker = s.prefs.columnWarning != 0;
+  // The marker runs over the full height: with a partial update, the rows
+  // outside it keep the line they already show.
+  painter_.Paint(dc, r, palette_);
   SelectObject(dc, old);
   EndPaint(window_, &ps);
+}
+
+template <typename Move>
+void CViewEdit::MoveWith(bool extend, Move move) {
+  EditSession& s = frame_->Session();
+  const bool had = s.HasSelection();
+  const int anchorLine = had ? s.AnchorLine() : s.CaretLine();
+  const int anchorColumn = had ? s.AnchorColumn() : s.CaretColumn();
+  if (had) InvalidateRect(window_, nullptr, FALSE);
+  if (!extend) s.ClearSelection();
+  move(s);
+  if (extend) {
+    s.Select(anchorLine, anchorColumn, s.CaretLine(), s.CaretColumn());
+    InvalidateRect(window_, nullptr, FALSE);
+  }
 }
 
 bool CViewEdit::OnKey(WPARAM key) {
   EditSession& s = frame_->Session();
   const int page = VisibleRows();
+  const bool shift = KeyDown(VK_SHIFT);
+  const bool control = KeyDown(VK_CONTROL);
   switch (key) {
-    case VK_LEFT: s.MoveBy(0, -1); return true;
-    case VK_RIGHT: s.MoveBy(0, 1); return true;
-    case VK_UP: s.MoveBy(-1, 0); return true;
-    case VK_DOWN: s.MoveBy(1, 0); return true;
-    case VK_PRIOR: s.MoveBy(-page, 0); return true;
-    case VK_NEXT: s.MoveBy(page, 0); return true;
-    case VK_HOME: s.Home(); return true;
-    case VK_END: s.End(); return true;
-    case VK_INSERT: s.ToggleInsert(); return true;
-    case VK_DELETE:
-      if (!s.DeleteRight()) frame_->Beep();
+    case VK_LEFT: MoveWith(shift, [](EditSession& e) { e.MoveBy(0, -1); }); return true;
+    case VK_RIGHT: MoveWith(shift, [](EditSession& e) { e.MoveBy(0, 1); }); return true;
+    case VK_UP: MoveWith(shift, [](EditSession& e) { e.MoveBy(-1, 0); }); return true;
+    case VK_DOWN: MoveWith(shift, [](EditSession& e) { e.MoveBy(1, 0); }); return true;
+    case VK_PRIOR: MoveWith(shift, [page](EditSession& e) { e.MoveBy(-page, 0); }); return true;
+    case VK_NEXT: MoveWith(shift, [page](EditSession& e) { e.MoveBy(page, 0); }); return true;
+    case VK_HOME:
+      MoveWith(shift, [control](EditSession& e) { control ? e.MoveCaret(0, 0) : e.Home(); });
       return true;
+    case VK_END:
+      MoveWith(shift, [control](EditSession& e) {
+        if (control) e.MoveCaret(e.Lines().Count() - 1, 0);
+        e.End();
+      });
+      return true;
+    case VK_INSERT:
+      if (!shift && !control) s.ToggleInsert();
+      return true;
+    case VK_DELETE: {
+      const bool done = s.HasSelection() ? s.DeleteSelection() : s.DeleteRight();
+      if (!done) frame_->Beep();
+      InvalidateRect(window_, nullptr, FALSE);
+      return true;
+    }
     default: return false;
   }
+}
+
+bool CViewEdit::OnNumPad(WPARAM key, bool alt) {
+  const int pad = PadKey(key);
+  if (pad < 0) return false;
+  const bool control = KeyDown(VK_CONTROL);
+  EditSession& s = frame_->Session();
+  DropQueuedCharacters(window_);
+  if (alt) altPad_ = true;
+  if (NumPadByte(pad, control, alt, s.prefs.numPad != 0) < 0) return true;  // no byte for this key
+  if (s.HasSelection() && !s.EditingRefused()) s.DeleteSelection();
+  if (!s.TypeNumPad(pad, control, alt)) frame_->Beep();
+  return true;
 }
 
 bool CViewEdit::OnChar(WPARAM ch) {
   EditSession& s = frame_->Session();
   bool done = true;
   if (ch == '\b') {
-    done = s.Backspace();
+    done = s.HasSelection() ? s.DeleteSelection() : s.Backspace();
   } else if (ch == '\r') {
+    if (s.HasSelection() && !s.EditingRefused()) s.DeleteSelection();
     done = s.NewLine();
   } else if (ch >= 32 && ch <= 255 && ch != 127) {
+    if (s.HasSelection() && !s.EditingRefused()) s.DeleteSelection();
     done = s.TypeCharacter(static_cast<unsigned char>(ch));
   } else {
     return false;  // other control characters are not text
   }
   if (!done) frame_->Beep();
+  InvalidateRect(window_, nullptr, FALSE);
   return true;
+}
+
+void CViewEdit::CellAt(LPARAM lParam, int& line, int& column) const {
+  column = static_cast<short>(LOWORD(lParam)) / cellWidth_ - kGutterCells + firstColumn_;
+  line = static_cast<short>(HIWORD(lParam)) / cellHeight_ + firstLine_;
+}
+
+void CViewEdit::OnMouse(LPARAM lParam, bool extend) {
+  int line, column;
+  CellAt(lParam, line, column);
+  MoveWith(extend, [line, column](EditSession& e) { e.MoveCaret(line, column); });
+  frame_->Refresh();
+}
+
+void CViewEdit::SelectWordAt(LPARAM lParam) {
+  int line, column;
+  CellAt(lParam, line, column);
+  EditSession& s = frame_->Session();
+  s.MoveCaret(line, column);
+  if (!s.Lines().Exists(s.CaretLine())) return;
+  const std::string& text = s.Lines().At(s.CaretLine());
+  int start = s.CaretColumn(), end = s.CaretColumn();
+  while (start > 0 && IsIdentifierChar(static_cast<unsigned char>(text[static_cast<size_t>(start - 1)]))) --start;
+  while (static_cast<size_t>(end) < text.size() && IsIdentifierChar(static_cast<unsigned char>(text[static_cast<size_t>(end)])))
+    ++end;
+  if (end > start) s.Select(s.CaretLine(), start, s.CaretLine(), end);
+  InvalidateRect(window_, nullptr, FALSE);
+  frame_->Refresh();
+}
+
+void CViewEdit::OnContextMenu(LPARAM lParam) {
+  POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  EditSession& s = frame_->Session();
+  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the caret
+    at.x = (s.CaretColumn() - firstColumn_ + kGutterCells) * cellWidth_;
+    at.y = (s.CaretLine() - firstLine_ + 1) * cellHeight_;
+    ClientToScreen(window_, &at);
+  } else if (!s.HasSelection()) {
+    POINT client = at;
+    ScreenToClient(window_, &client);
+    int line, column;
+    CellAt(MAKELPARAM(client.x, client.y), line, column);
+    s.MoveCaret(line, column);
+    frame_->Refresh();
+  }
+  HMENU menus = LoadMenuA(HelperModule(), MAKEINTRESOURCEA(IDR_EDIT_CONTEXT));
+  if (!menus) return;
+  const std::string word = s.WordAtCaret();
+  HMENU popup = GetSubMenu(menus, word.empty() ? 1 : 0);
+  const bool history = !s.History().empty();
+  if (word.empty()) {
+    if (!history) DeleteMenu(popup, ID_EDIT_LAST_POSITION, MF_BYCOMMAND);
+  } else {
+    if (FindLabelLine(s.Lines(), word) < 0) EnableMenuItem(popup, ID_EDIT_GOTO_LABEL, MF_BYCOMMAND | MF_GRAYED);
+    if (!history) EnableMenuItem(popup, ID_EDIT_LAST_POSITION, MF_BYCOMMAND | MF_GRAYED);
+  }
+  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, frame_->FrameHandle(), nullptr);
+  DestroyMenu(menus);
 }
 
 LRESULT CALLBACK CViewEdit::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -230,8 +394,13 @@ LRESULT CViewEdit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Refresh();
       return 0;
+    case WM_SYSCOLORCHANGE:
+      palette_.Invalidate();
+      UpdatePalette();
+      return 0;
     case WM_SETFOCUS:
-      CreateCaret(window_, nullptr, 2, cellHeight_);
+      caretInsert_ = frame_->Session().InsertMode();
+      CreateCaret(window_, nullptr, caretInsert_ ? 2 : cellWidth_, cellHeight_);
       hasCaret_ = true;
       PlaceCaret();
       ShowCaret(window_);
@@ -242,30 +411,60 @@ LRESULT CViewEdit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KEYDOWN: {
       CFrameEdit::Busy busy(*frame_);
-      if (!OnKey(wParam)) break;
+      if (!OnNumPad(wParam, false) && !OnKey(wParam)) break;
       frame_->Refresh();
       return 0;
     }
+    case WM_SYSKEYDOWN: {
+      CFrameEdit::Busy busy(*frame_);
+      if (!OnNumPad(wParam, true)) break;
+      frame_->Refresh();
+      return 0;
+    }
+    case WM_SYSKEYUP:
+      if (wParam == VK_MENU && altPad_) {
+        // Alt was held for the drawing keys: no menu, no character code.
+        altPad_ = false;
+        DropQueuedCharacters(window_);
+        return 0;
+      }
+      break;
+    case WM_SYSCHAR:
+      if (altPad_) return 0;
+      break;
     case WM_CHAR: {
       CFrameEdit::Busy busy(*frame_);
       if (!OnChar(wParam)) return 0;
       frame_->Refresh();
       return 0;
     }
-    case WM_LBUTTONDOWN: {
+    case WM_LBUTTONDOWN:
       SetFocus(window_);
-      const int column = static_cast<short>(LOWORD(lParam)) / cellWidth_ - kNumberCells + firstColumn_;
-      const int line = static_cast<short>(HIWORD(lParam)) / cellHeight_ + firstLine_;
-      frame_->Session().MoveCaret(line, column);
-      frame_->Refresh();
+      SetCapture(window_);
+      dragging_ = true;
+      OnMouse(lParam, (wParam & MK_SHIFT) != 0);
       return 0;
-    }
+    case WM_LBUTTONDBLCLK:
+      SelectWordAt(lParam);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_ && (wParam & MK_LBUTTON)) OnMouse(lParam, true);
+      return 0;
+    case WM_LBUTTONUP:
+      if (dragging_) ReleaseCapture();
+      dragging_ = false;
+      return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(lParam);
+      return 0;
     case WM_VSCROLL:
     case WM_HSCROLL: {
       SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
       const int bar = message == WM_VSCROLL ? SB_VERT : SB_HORZ;
       GetScrollInfo(window_, bar, &info);
-      Scroll(bar, LOWORD(wParam), info.nTrackPos);
+      // The track position has all 32 bits while the thumb is dragged; a
+      // final position comes in the message itself.
+      Scroll(bar, LOWORD(wParam), LOWORD(wParam) == SB_THUMBTRACK ? info.nTrackPos : HIWORD(wParam));
       return 0;
     }
     case WM_MOUSEWHEEL:
