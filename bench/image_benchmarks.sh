@@ -7,16 +7,7 @@ set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 win64=${1:-$root/build/win64}
 cmake --build "$win64" --target bench_big_page -j2 >/dev/null || exit 1
-work=$(mktemp -d)
-xvfb=
-cleanup() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; "$root/tools/wine-run" --prefix "$win64/wineprefix" --kill >/dev/null 2>&1; rm -rf "$work"; }
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-  export DISPLAY=:$(head -n1 "$work/display")
-fi
+source "$root/bench/wine_display.sh"
 # A bilevel page of text-like lines and a black band, written plainly and
 # coded Group 4 by tiffcp (ImageMagick's pixel cache is capped below this size).
 python3 - "$work/plain.tif" <<'PY' || exit 1

@@ -11,16 +11,7 @@ native=${1:-$root/build/native}
 win64=${2:-$root/build/win64}
 cmake --build "$native" --target tavix-hostsim -j2 >/dev/null || exit 1
 cmake --build "$win64" --target bench_messaging_terminal -j2 >/dev/null || exit 1
-work=$(mktemp -d)
-xvfb=
-cleanup() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; "$root/tools/wine-run" --prefix "$win64/wineprefix" --kill >/dev/null 2>&1; rm -rf "$work"; }
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-  export DISPLAY=:$(head -n1 "$work/display")
-fi
+source "$root/bench/wine_display.sh"
 "$root/tools/wine-run" --prefix "$win64/wineprefix" --init >/dev/null 2>&1
 hostsim=$native/tools/hostsim/tavix-hostsim
 

@@ -7,16 +7,7 @@ set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 win64=${1:-$root/build/win64}
 cmake --build "$win64" --target bench_viewer_list helper -j2 >/dev/null || exit 1
-work=$(mktemp -d)
-xvfb=
-cleanup() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; "$root/tools/wine-run" --prefix "$win64/wineprefix" --kill >/dev/null 2>&1; rm -rf "$work"; }
-trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-  export DISPLAY=:$(head -n1 "$work/display")
-fi
+source "$root/bench/wine_display.sh"
 # One page like a scanned letter: a heading band, lines of "text", a box.
 lines=
 for y in $(seq 400 60 2000); do lines="$lines rectangle 150,$y $((900 + (y * 7) % 650)),$((y + 22))"; done
