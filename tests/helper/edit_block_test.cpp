@@ -5,43 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "edit_fakes.h"
 #include "edit_grid.h"
-#include "helper_state.h"
+#include "edit_window_fixture.h"
 
 namespace {
 
-using Messages = std::vector<std::string>;
-using Texts = std::vector<std::string>;
-
-class EditBlock : public ::testing::Test {
+class EditBlock : public EditWindowFixture {
  protected:
   void SetUp() override { Load({"10 PRINT A", "X", "  GOTO 10", "", "ABCDEFGHIJ"}); }
-  void TearDown() override {
-    delete frame;
-    ResetHelperState();
-  }
-  void Load(const Texts& texts) {
-    delete frame;
-    ResetHelperState();
-    callbacks = RecordingEditToMoxel();
-    Helper.editCallbacks = &callbacks;
-    frame = new FakeFrame;
-    s = &frame->Session();
-    s->prefs.autoIndent = 0;
-    s->prefs.saveOnExit = kSaveNever;
-    for (const std::string& t : texts) s->Lines().Insert(s->Lines().Count(), t);
-  }
-  Messages Drain() { return DrainMessages(*s, true); }
-  Texts All() const {
-    Texts out;
-    for (int i = 0; i < s->Lines().Count(); ++i) out.push_back(s->Lines().At(i));
-    return out;
-  }
-
-  RecordingEditToMoxel callbacks;
-  FakeFrame* frame = nullptr;
-  EditSession* s = nullptr;
 };
 
 TEST_F(EditBlock, CopyTakesTheBlocksRowsWithoutPaddingShortLines) {
@@ -128,7 +99,7 @@ TEST_F(EditBlock, IndentWorksOnTheBlocksLines) {
   EXPECT_EQ(s->Lines().At(2), "  GOTO 10");
 }
 
-TEST(EditTab, InsertModeTypesSpacesToTheNextIndentationStop) {
+TEST_F(EditBlock, TabInInsertModeTypesSpacesToTheNextIndentationStop) {
   // The host hears the line without its trailing spaces.
   struct Case { const char* line; int column; bool insert; const char* want; int caret; const char* message; };
   const Case cases[] = {
@@ -143,22 +114,15 @@ TEST(EditTab, InsertModeTypesSpacesToTheNextIndentationStop) {
       {"", 0, false, "          ", 10, "r4,1,0,\r"},
   };
   for (const Case& c : cases) {
-    ResetHelperState();
-    RecordingEditToMoxel callbacks;
-    Helper.editCallbacks = &callbacks;
-    FakeFrame frame;
-    EditSession& s = frame.Session();
-    s.Lines().Insert(0, c.line);
-    s.MoveCaret(0, c.column);
-    if (!c.insert) s.ToggleInsert();
-    ASSERT_TRUE(s.Tab()) << c.line;
-    EXPECT_EQ(s.Lines().At(0), c.want) << c.line << " at " << c.column;
-    EXPECT_EQ(s.CaretColumn(), c.caret) << c.line << " at " << c.column;
-    const bool changed = std::string(c.line) != c.want;
-    EXPECT_EQ(s.LineChangePending(), changed) << c.line;
-    EXPECT_EQ(DrainMessages(s, true), c.message ? Messages{c.message} : Messages{}) << c.line;
+    Load({c.line});
+    s->MoveCaret(0, c.column);
+    if (!c.insert) s->ToggleInsert();
+    ASSERT_TRUE(s->Tab()) << c.line;
+    EXPECT_EQ(s->Lines().At(0), c.want) << c.line << " at " << c.column;
+    EXPECT_EQ(s->CaretColumn(), c.caret) << c.line << " at " << c.column;
+    EXPECT_EQ(s->LineChangePending(), std::string(c.line) != c.want) << c.line;
+    EXPECT_EQ(Drain(), c.message ? Messages{c.message} : Messages{}) << c.line;
   }
-  ResetHelperState();
 }
 
 TEST_F(EditBlock, TabOverSelectionsAndShiftTab) {
