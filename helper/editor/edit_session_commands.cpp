@@ -96,7 +96,9 @@ void EditSession::SelectBlock(int anchorLine, int anchorColumn, int line, int co
   if (lines_.Count() == 0) return;
   MoveCaret(line, column);
   anchorLine_ = std::max(0, std::min(anchorLine, lines_.Count() - 1));
-  anchorColumn_ = caretColumn_;
+  // The stream anchor is the block's anchor corner within its line, where a
+  // Shift+arrow selection then starts from.
+  anchorColumn_ = std::max(0, std::min(anchorColumn, LineLength(lines_, anchorLine_)));
   block_ = true;
   blockAnchorColumn_ = ClampBlockColumn(anchorColumn);
   blockColumn_ = ClampBlockColumn(column);

@@ -84,6 +84,8 @@ TEST_F(EditBlock, ShiftAltArrowsGrowAndShrinkTheBlockFromTheCaret) {
   EXPECT_EQ(s->SelectedText(), "1\r\nX");
   s->ExtendBlock(-1, 0);  // no line above the first
   EXPECT_EQ(s->CaretLine(), 0);
+  EXPECT_EQ(s->AnchorLine(), 1);
+  EXPECT_EQ(s->AnchorColumn(), 1) << "the anchor corner, within its line";
   // A plain move ends the block.
   s->MoveBy(0, 1);
   EXPECT_FALSE(s->BlockSelected());
