@@ -21,3 +21,8 @@ std::string DisplayCells(int line, const std::string& text, int first, int count
   }
   return cells;
 }
+
+void DragScrollStep(int x, int y, int width, int height, int gutterWidth, int& lines, int& columns) {
+  lines = y < 0 ? -1 : (y >= height ? 1 : 0);
+  columns = x < gutterWidth ? -1 : (x >= width ? 1 : 0);
+}

@@ -23,3 +23,12 @@ inline int MarkerPenWidth(bool bold) { return bold ? 2 : 1; }
 inline bool MarkerVisible(int first, int count) {
   return kMarkerDisplayColumn >= first && kMarkerDisplayColumn < first + count;
 }
+
+// A drag selection with the mouse held outside the text area scrolls one
+// step per tick towards it: `lines` -1 above the view, +1 below it;
+// `columns` -1 left of the text (over the gutter or beyond the left edge),
+// +1 right of the view. The view is `width` by `height` pixels, the gutter
+// `gutterWidth` pixels wide.
+void DragScrollStep(int x, int y, int width, int height, int gutterWidth, int& lines, int& columns);
+// The tick of the drag-scroll timer, in milliseconds.
+constexpr unsigned kDragScrollMs = 60;

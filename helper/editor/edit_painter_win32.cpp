@@ -68,7 +68,11 @@ void EditPainter::PaintRow(HDC dc, const EditPaintRequest& r, const EditPalette&
       if (run.end >= last) break;
     }
   }
-  if (!r.selection.Empty() && line >= r.selection.startLine && line <= r.selection.endLine) {
+  if (line >= r.block.line0 && line <= r.block.line1) {
+    for (int c = 0; c < r.columns; ++c) {
+      if (r.block.Covers(line, r.firstColumn + c)) roles_[static_cast<size_t>(kGutterCells + c)] = kRoleSelection;
+    }
+  } else if (!r.selection.Empty() && line >= r.selection.startLine && line <= r.selection.endLine) {
     // A selection that runs on past the line's end shows its line break as one cell.
     for (int c = 0; c < r.columns; ++c) {
       const int column = r.firstColumn + c;

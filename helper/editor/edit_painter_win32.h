@@ -24,11 +24,21 @@ struct EditSpan {
   bool Covers(int line, int column) const;
 };
 
+// A column block: columns [column0, column1) of lines line0 to line1, also
+// past a line's end; empty when it has no columns.
+struct EditColumnBlock {
+  int line0 = 0, column0 = 0, line1 = -1, column1 = 0;
+  bool Covers(int line, int column) const {
+    return line >= line0 && line <= line1 && column >= column0 && column < column1;
+  }
+};
+
 struct EditPaintRequest {
   const EditLines* lines = nullptr;
   const LineMarkers* bookmarks = nullptr;
   const LineMarkers* found = nullptr;
   EditSpan selection;
+  EditColumnBlock block;  // shown instead of `selection` when it has columns
   int firstLine = 0;    // line index painted in the top row
   int firstColumn = 0;  // text column painted at display column 5
   int rows = 0;         // rows to paint (the last may be partly visible)

@@ -132,6 +132,20 @@ class EditSession {
   // Remove the selected text (false: refused or nothing selected).
   bool DeleteSelection();
 
+  // ---- column block: columns [column0, column1) of the lines from the
+  // anchor line to the caret line; its columns may pass a line's end ----
+  // Alt+drag: the anchor corner and the caret corner.
+  void SelectBlock(int anchorLine, int anchorColumn, int line, int column);
+  // Alt+Shift+arrows: the block's caret corner moves (a block starts at the
+  // caret, dropping a stream selection).
+  void ExtendBlock(int lines, int columns);
+  bool BlockSelected() const { return block_; }
+  // The block's first and last line and its columns [column0, column1).
+  void BlockBounds(int& line0, int& column0, int& line1, int& column1) const;
+  // The caret's column as shown: a block's caret corner may stand past the
+  // end of its line.
+  int CaretShownColumn() const { return block_ ? blockColumn_ : caretColumn_; }
+
   // ---- editing commands (false: refused, the frame beeps) ----
   // Undo of the caret line: its text as it was when the caret came to it.
   bool CanUndo() const;
@@ -140,6 +154,14 @@ class EditSession {
   bool Paste(const std::string& text);
   bool Indent();
   bool Unindent();
+  // Tab: a selection over several lines is indented; otherwise (over the
+  // selection) spaces up to the next indentation stop in insert mode, or
+  // the caret moved there in overtype mode (the line padded with spaces
+  // when it ends before the stop).
+  bool Tab();
+  // Shift+Tab: a selection over several lines is unindented; otherwise the
+  // caret goes back to the previous indentation stop.
+  bool BackTab();
   bool CommentLines();
   bool UncommentLines();
   // "Copy Lines" text of the selected lines; false when it passes `limit`.
@@ -244,6 +266,9 @@ class EditSession {
   void LinesInserted(int at, int count);
   void LinesDeleted(int at, int count);
   bool SelectMatch(const FindHit& hit);
+  bool DeleteBlock();
+  // The selection covers more than one line (stream or block).
+  bool SelectionSpansLines() const;
   // Queue a host request with the word at the caret; `type` >= 0 sets the
   // request pending.
   bool QueueRequest(int code, int type);
@@ -266,6 +291,9 @@ class EditSession {
   int caretColumn_ = 0;
   int anchorLine_ = 0;
   int anchorColumn_ = 0;
+  bool block_ = false;
+  int blockAnchorColumn_ = 0;
+  int blockColumn_ = 0;
   EditClock* clock_ = &SystemEditClock();
   FlushTimer timer_;
   int bulk_ = 0;

@@ -30,7 +30,10 @@ int LineLength(const EditLines& lines, int line) {
 
 // ---- selection ----
 
-bool EditSession::HasSelection() const { return anchorLine_ != caretLine_ || anchorColumn_ != caretColumn_; }
+bool EditSession::HasSelection() const {
+  if (block_) return blockAnchorColumn_ != blockColumn_;
+  return anchorLine_ != caretLine_ || anchorColumn_ != caretColumn_;
+}
 
 void EditSession::Select(int anchorLine, int anchorColumn, int line, int column) {
   MoveCaret(line, column);
@@ -42,6 +45,7 @@ void EditSession::Select(int anchorLine, int anchorColumn, int line, int column)
 }
 
 void EditSession::ClearSelection() {
+  block_ = false;
   anchorLine_ = caretLine_;
   anchorColumn_ = caretColumn_;
 }
@@ -53,6 +57,10 @@ void EditSession::SelectAll() {
 }
 
 void EditSession::SelectionBounds(int& line0, int& column0, int& line1, int& column1) const {
+  if (block_) {
+    BlockBounds(line0, column0, line1, column1);
+    return;
+  }
   const bool anchorFirst =
       anchorLine_ < caretLine_ || (anchorLine_ == caretLine_ && anchorColumn_ <= caretColumn_);
   line0 = anchorFirst ? anchorLine_ : caretLine_;
@@ -62,13 +70,57 @@ void EditSession::SelectionBounds(int& line0, int& column0, int& line1, int& col
 }
 
 void EditSession::SelectedLines(int& first, int& last) const {
-  if (!HasSelection()) {
+  if (!block_ && !HasSelection()) {
     first = last = caretLine_;
     return;
   }
   int c0 = 0, c1 = 0;
   SelectionBounds(first, c0, last, c1);
-  if (last > first && c1 == 0) --last;
+  if (!block_ && last > first && c1 == 0) --last;
+}
+
+bool EditSession::SelectionSpansLines() const {
+  if (!block_ && !HasSelection()) return false;
+  int first = 0, last = 0;
+  SelectedLines(first, last);
+  return last > first;
+}
+
+namespace {
+// Columns of a block are kept within this (a caret corner far out of reach).
+constexpr int kBlockColumnLimit = 1 << 20;
+int ClampBlockColumn(int column) { return std::max(0, std::min(column, kBlockColumnLimit)); }
+}  // namespace
+
+void EditSession::SelectBlock(int anchorLine, int anchorColumn, int line, int column) {
+  if (lines_.Count() == 0) return;
+  MoveCaret(line, column);
+  anchorLine_ = std::max(0, std::min(anchorLine, lines_.Count() - 1));
+  // The stream anchor is the block's anchor corner within its line, where a
+  // Shift+arrow selection then starts from.
+  anchorColumn_ = std::max(0, std::min(anchorColumn, LineLength(lines_, anchorLine_)));
+  block_ = true;
+  blockAnchorColumn_ = ClampBlockColumn(anchorColumn);
+  blockColumn_ = ClampBlockColumn(column);
+}
+
+void EditSession::ExtendBlock(int lines, int columns) {
+  const int anchorLine = block_ ? anchorLine_ : caretLine_;
+  const int anchorColumn = block_ ? blockAnchorColumn_ : caretColumn_;
+  const int column = ClampBlockColumn(CaretShownColumn()) + columns;
+  SelectBlock(anchorLine, anchorColumn, caretLine_ + lines, column);
+}
+
+void EditSession::BlockBounds(int& line0, int& column0, int& line1, int& column1) const {
+  if (!block_) {
+    line0 = line1 = caretLine_;
+    column0 = column1 = caretColumn_;
+    return;
+  }
+  line0 = std::min(anchorLine_, caretLine_);
+  line1 = std::max(anchorLine_, caretLine_);
+  column0 = std::min(blockAnchorColumn_, blockColumn_);
+  column1 = std::max(blockAnchorColumn_, blockColumn_);
 }
 
 std::string EditSession::SelectedText() const {
@@ -78,6 +130,14 @@ std::string EditSession::SelectedText() const {
   std::string out;
   for (int l = l0; l <= l1 && lines_.Exists(l); ++l) {
     const std::string& text = lines_.At(l);
+    if (block_) {
+      // One row per line; no spaces are added past a line's end.
+      const size_t from = std::min(static_cast<size_t>(c0), text.size());
+      const size_t to = std::min(static_cast<size_t>(c1), text.size());
+      out.append(text, from, to - from);
+      if (l < l1) out += "\r\n";
+      continue;
+    }
     const size_t from = l == l0 ? std::min(static_cast<size_t>(c0), text.size()) : 0;
     const size_t to = l == l1 ? std::min(static_cast<size_t>(c1), text.size()) : text.size();
     out.append(text, from, to > from ? to - from : 0);
@@ -89,6 +149,7 @@ std::string EditSession::SelectedText() const {
 bool EditSession::DeleteSelection() {
   if (!HasSelection() || EditingRefused()) return false;
   int l0, c0, l1, c1;
+  if (block_) return DeleteBlock();
   SelectionBounds(l0, c0, l1, c1);
   Bulk bulk(*this);
   MoveCaret(l0, c0);
@@ -104,6 +165,21 @@ bool EditSession::DeleteSelection() {
   caretLine_ = l0;
   caretColumn_ = c0;
   ClearSelection();
+  return true;
+}
+
+bool EditSession::DeleteBlock() {
+  int l0, c0, l1, c1;
+  BlockBounds(l0, c0, l1, c1);
+  Bulk bulk(*this);
+  // Each line that reaches into the block loses its columns: one "r" each.
+  for (int l = l0; l <= l1 && lines_.Exists(l); ++l) {
+    std::string text = lines_.At(l);
+    if (text.size() <= static_cast<size_t>(c0)) continue;
+    text.erase(static_cast<size_t>(c0), std::min(static_cast<size_t>(c1), text.size()) - static_cast<size_t>(c0));
+    if (!ReplaceLine(l, text)) return false;
+  }
+  MoveCaret(l0, c0);
   return true;
 }
 
@@ -182,6 +258,36 @@ bool EditSession::Unindent() {
     t = WithIndent(t, PreviousIndentStop(indent));
     return true;
   });
+}
+
+bool EditSession::Tab() {
+  if (EditingRefused()) return false;
+  if (SelectionSpansLines()) return Indent();
+  if (HasSelection() && !DeleteSelection()) return false;
+  ClearSelection();
+  const int stop = NextIndentStop(caretColumn_);
+  if (insertMode_) {
+    while (caretColumn_ < stop) {
+      if (!TypeCharacterAtCaret(' ')) return false;
+    }
+    return true;
+  }
+  const int length = LineLength(lines_, caretLine_);
+  if (lines_.Count() == 0 || stop > length) {
+    if (!BeginLineEdit()) return false;
+    std::string& line = lines_.At(caretLine_);
+    if (static_cast<int>(line.size()) < stop) line.resize(static_cast<size_t>(stop), ' ');
+    lines_.NoteWidth(static_cast<int>(line.size()));
+  }
+  caretColumn_ = stop;
+  ClearSelection();
+  return true;
+}
+
+bool EditSession::BackTab() {
+  if (SelectionSpansLines()) return Unindent();
+  MoveCaret(caretLine_, PreviousIndentStop(caretColumn_));
+  return true;
 }
 
 bool EditSession::CommentLines() {

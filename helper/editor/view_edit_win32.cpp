@@ -10,6 +10,7 @@
 namespace {
 
 constexpr char kViewClass[] = "CViewEdit";
+constexpr UINT_PTR kDragScrollTimer = 1;
 
 bool KeyDown(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
@@ -124,8 +125,9 @@ void CViewEdit::CaretIntoView() {
   const int rows = VisibleRows(), columns = VisibleColumns();
   if (s.CaretLine() < firstLine_) firstLine_ = s.CaretLine();
   if (s.CaretLine() >= firstLine_ + rows) firstLine_ = s.CaretLine() - rows + 1;
-  if (s.CaretColumn() < firstColumn_) firstColumn_ = s.CaretColumn();
-  if (s.CaretColumn() >= firstColumn_ + columns) firstColumn_ = s.CaretColumn() - columns + 1;
+  const int column = s.CaretShownColumn();
+  if (column < firstColumn_) firstColumn_ = column;
+  if (column >= firstColumn_ + columns) firstColumn_ = column - columns + 1;
 }
 
 void CViewEdit::ScrollTo(int line) {
@@ -156,7 +158,7 @@ void CViewEdit::PlaceCaret() {
     CreateCaret(window_, nullptr, insert ? 2 : cellWidth_, cellHeight_);
     ShowCaret(window_);
   }
-  SetCaretPos((s.CaretColumn() - firstColumn_ + kGutterCells) * cellWidth_, (s.CaretLine() - firstLine_) * cellHeight_);
+  SetCaretPos((s.CaretShownColumn() - firstColumn_ + kGutterCells) * cellWidth_, (s.CaretLine() - firstLine_) * cellHeight_);
 }
 
 void CViewEdit::UpdateScrollBars() {
@@ -173,7 +175,8 @@ void CViewEdit::Scroll(int bar, int request, int thumb) {
   int& first = bar == SB_VERT ? firstLine_ : firstColumn_;
   const int page = bar == SB_VERT ? VisibleRows() : VisibleColumns();
   const EditSession& s = frame_->Session();
-  const int limit = bar == SB_VERT ? s.Lines().Count() - 1 : s.Lines().Widest();
+  int limit = bar == SB_VERT ? s.Lines().Count() - 1 : s.Lines().Widest();
+  if (bar == SB_HORZ && s.CaretShownColumn() > limit) limit = s.CaretShownColumn();
   switch (request) {
     case SB_LINEUP: --first; break;
     case SB_LINEDOWN: ++first; break;
@@ -203,7 +206,9 @@ void CViewEdit::Paint() {
   r.lines = &s.Lines();
   r.bookmarks = &s.Bookmarks();
   r.found = &s.Founds();
-  if (s.HasSelection()) {
+  if (s.BlockSelected()) {
+    if (s.HasSelection()) s.BlockBounds(r.block.line0, r.block.column0, r.block.line1, r.block.column1);
+  } else if (s.HasSelection()) {
     s.SelectionBounds(r.selection.startLine, r.selection.startColumn, r.selection.endLine, r.selection.endColumn);
   }
   // Only the rows the update area touches are painted (and scanned).
@@ -299,6 +304,8 @@ bool CViewEdit::OnChar(WPARAM ch) {
   } else if (ch == '\r') {
     if (s.HasSelection() && !s.EditingRefused()) s.DeleteSelection();
     done = s.NewLine();
+  } else if (ch == '\t') {
+    done = KeyDown(VK_SHIFT) ? s.BackTab() : s.Tab();
   } else if (ch >= 32 && ch <= 255 && ch != 127) {
     if (s.HasSelection() && !s.EditingRefused()) s.DeleteSelection();
     done = s.TypeCharacter(static_cast<unsigned char>(ch));
@@ -320,6 +327,64 @@ void CViewEdit::OnMouse(LPARAM lParam, bool extend) {
   CellAt(lParam, line, column);
   MoveWith(extend, [line, column](EditSession& e) { e.MoveCaret(line, column); });
   frame_->Refresh();
+}
+
+bool CViewEdit::OnBlockKey(WPARAM key) {
+  if (!KeyDown(VK_SHIFT)) return false;
+  int lines = 0, columns = 0;
+  switch (key) {
+    case VK_LEFT: columns = -1; break;
+    case VK_RIGHT: columns = 1; break;
+    case VK_UP: lines = -1; break;
+    case VK_DOWN: lines = 1; break;
+    default: return false;
+  }
+  altPad_ = true;
+  frame_->Session().ExtendBlock(lines, columns);
+  InvalidateRect(window_, nullptr, FALSE);
+  return true;
+}
+
+void CViewEdit::DragTo(int line, int column) {
+  EditSession& s = frame_->Session();
+  if (blockDrag_) {
+    s.SelectBlock(dragLine_, dragColumn_, line, column);
+    InvalidateRect(window_, nullptr, FALSE);
+  } else {
+    MoveWith(true, [line, column](EditSession& e) { e.MoveCaret(line, column); });
+  }
+  frame_->Refresh();
+}
+
+void CViewEdit::DragScroll(int x, int y) {
+  RECT client;
+  GetClientRect(window_, &client);
+  int lines = 0, columns = 0;
+  DragScrollStep(x, y, client.right, client.bottom, kGutterCells * cellWidth_, lines, columns);
+  if (lines == 0 && columns == 0) {
+    if (dragTimer_) KillTimer(window_, kDragScrollTimer);
+    dragTimer_ = false;
+  } else if (!dragTimer_) {
+    dragTimer_ = SetTimer(window_, kDragScrollTimer, kDragScrollMs, nullptr) != 0;
+  }
+  // The selection goes one cell past the edge the mouse is beyond; keeping
+  // the caret in view then scrolls one step.
+  int line, column;
+  CellAt(MAKELPARAM(x, y), line, column);
+  if (lines < 0) line = firstLine_ - 1;
+  if (lines > 0) line = firstLine_ + VisibleRows();
+  if (columns < 0) column = firstColumn_ - 1;
+  if (columns > 0) column = firstColumn_ + VisibleColumns();
+  if (line < 0) line = 0;
+  if (column < 0) column = 0;
+  DragTo(line, column);
+}
+
+void CViewEdit::StopDrag() {
+  if (dragTimer_) KillTimer(window_, kDragScrollTimer);
+  dragTimer_ = false;
+  dragging_ = false;
+  blockDrag_ = false;
 }
 
 void CViewEdit::SelectWordAt(LPARAM lParam) {
@@ -417,7 +482,7 @@ LRESULT CViewEdit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SYSKEYDOWN: {
       CFrameEdit::Busy busy(*frame_);
-      if (!OnNumPad(wParam, true)) break;
+      if (!OnNumPad(wParam, true) && !OnBlockKey(wParam)) break;
       frame_->Refresh();
       return 0;
     }
@@ -442,17 +507,41 @@ LRESULT CViewEdit::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       SetFocus(window_);
       SetCapture(window_);
       dragging_ = true;
+      blockDrag_ = KeyDown(VK_MENU);
+      if (blockDrag_) {
+        // Alt+drag: a column block from the cell under the mouse.
+        altPad_ = true;
+        CellAt(lParam, dragLine_, dragColumn_);
+        if (dragColumn_ < 0) dragColumn_ = 0;
+        DragTo(dragLine_, dragColumn_);
+        return 0;
+      }
       OnMouse(lParam, (wParam & MK_SHIFT) != 0);
       return 0;
     case WM_LBUTTONDBLCLK:
       SelectWordAt(lParam);
       return 0;
     case WM_MOUSEMOVE:
-      if (dragging_ && (wParam & MK_LBUTTON)) OnMouse(lParam, true);
+      if (dragging_ && (wParam & MK_LBUTTON))
+        DragScroll(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      return 0;
+    case WM_TIMER:
+      if (wParam != kDragScrollTimer) break;
+      if (dragging_ && KeyDown(VK_LBUTTON)) {
+        POINT at;
+        GetCursorPos(&at);
+        ScreenToClient(window_, &at);
+        DragScroll(at.x, at.y);
+      } else {
+        StopDrag();
+      }
       return 0;
     case WM_LBUTTONUP:
       if (dragging_) ReleaseCapture();
-      dragging_ = false;
+      StopDrag();
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != window_) StopDrag();
       return 0;
     case WM_CONTEXTMENU:
       OnContextMenu(lParam);

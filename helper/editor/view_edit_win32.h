@@ -41,6 +41,15 @@ class CViewEdit {
   bool OnNumPad(WPARAM key, bool alt);
   bool OnChar(WPARAM ch);
   void OnMouse(LPARAM lParam, bool extend);
+  // Alt+Shift+arrows: the column block grows or shrinks.
+  bool OnBlockKey(WPARAM key);
+  // A drag went on to (line, column): the stream selection or the block follows.
+  void DragTo(int line, int column);
+  // The mouse moved while dragging, or the drag-scroll timer ticked: outside
+  // the text the view scrolls a step towards the mouse (the timer keeps it
+  // going while the mouse is held still).
+  void DragScroll(int x, int y);
+  void StopDrag();
   void OnContextMenu(LPARAM lParam);
   // Double click: the identifier under the mouse selected.
   void SelectWordAt(LPARAM lParam);
@@ -65,7 +74,12 @@ class CViewEdit {
   bool hasCaret_ = false;
   bool caretInsert_ = true;  // the caret's shape: a bar (insert) or a block
   bool dragging_ = false;
-  bool altPad_ = false;  // an Alt+numeric-pad key was taken: the Alt release is ours
+  bool blockDrag_ = false;  // Alt was held when the drag began: a column block
+  int dragLine_ = 0, dragColumn_ = 0;  // the block's anchor corner
+  bool dragTimer_ = false;
+  // An Alt combination was taken (numeric-pad drawing, a block by Alt+drag
+  // or Alt+Shift+arrows): the Alt release is ours, no menu.
+  bool altPad_ = false;
   EditPalette palette_;
   EditPainter painter_;
 };

@@ -245,7 +245,7 @@ TEST_F(Batching, HostModelEndsWithTheEditorsLines) {
       // Every third program sees line changes only, so long lines are often
       // changed again while they are going out in pieces.
       static const int kLineChangesOnly[] = {0, 1, 2, 3, 10, 16, 16, 16};
-      const int what = seed % 3 == 0 ? kLineChangesOnly[rng() % 8] : static_cast<int>(rng() % 17);
+      const int what = seed % 3 == 0 ? kLineChangesOnly[rng() % 8] : static_cast<int>(rng() % 19);
       switch (what) {
         case 0:
         case 1: {  // the terminal: send the next message or confirm the last
@@ -289,6 +289,12 @@ TEST_F(Batching, HostModelEndsWithTheEditorsLines) {
             if (!front.frozen) s->ReplaceLine(front.a, RandomLineText(rng));
           }
           break;
+        case 17:  // a column block cut, or typed over
+          s->SelectBlock(line, static_cast<int>(rng() % 12), line + static_cast<int>(rng() % 4),
+                         static_cast<int>(rng() % 12));
+          if (rng() % 2) s->DeleteSelection(); else s->TypeCharacter('k');
+          break;
+        case 18: rng() % 3 ? s->Tab() : s->BackTab(); break;
       }
       if (HasFatalFailure()) return;
     }

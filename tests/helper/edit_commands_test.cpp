@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "edit_fakes.h"
+#include "edit_window_fixture.h"
 #include "edit_text_ops.h"
 #include "helper_state.h"
 
@@ -14,38 +15,9 @@ namespace {
 using Messages = std::vector<std::string>;
 using Texts = std::vector<std::string>;
 
-class EditCommands : public ::testing::Test {
+class EditCommands : public EditWindowFixture {
  protected:
   void SetUp() override { Load({"10 PRINT A", "", "  GOTO 10"}); }
-  void TearDown() override {
-    delete frame;
-    ResetHelperState();
-  }
-  void Load(const Texts& texts) {
-    delete frame;
-    ResetHelperState();
-    callbacks = RecordingEditToMoxel();
-    Helper.editCallbacks = &callbacks;
-    frame = new FakeFrame;
-    s = &frame->Session();
-    s->session = 3;
-    s->prefs.autoIndent = 0;
-    s->prefs.saveOnExit = kSaveNever;
-    for (const std::string& t : texts) s->Lines().Insert(s->Lines().Count(), t);
-  }
-  Messages Drain() { return DrainMessages(*s, true); }
-  Texts All() const {
-    Texts out;
-    for (int i = 0; i < s->Lines().Count(); ++i) out.push_back(s->Lines().At(i));
-    return out;
-  }
-  void Type(const char* text) {
-    for (const char* p = text; *p; ++p) ASSERT_TRUE(s->TypeCharacter(static_cast<unsigned char>(*p)));
-  }
-
-  RecordingEditToMoxel callbacks;
-  FakeFrame* frame = nullptr;
-  EditSession* s = nullptr;
 };
 
 TEST_F(EditCommands, UndoRestoresTheCaretLineUntilItIsFlushed) {

@@ -6,52 +6,24 @@
 #include <vector>
 
 #include "edit_fakes.h"
+#include "edit_window_fixture.h"
 #include "helper_state.h"
 #include "moxel_to_edit.h"
 
 namespace {
 
-class EditSessionTest : public ::testing::Test {
+class EditSessionTest : public EditWindowFixture {
  protected:
   void SetUp() override { Fresh(); }
   // A new window over the three lines (table cases start each from here).
-  void Fresh() {
-    delete frame;
-    ResetHelperState();
-    callbacks = RecordingEditToMoxel();
-    Helper.editCallbacks = &callbacks;
-    frame = new FakeFrame;
-    s = &frame->Session();
-    s->session = 3;
-    s->prefs.autoIndent = 0;
-    s->prefs.saveOnExit = kSaveNever;
-    for (const char* t : {"10 PRINT A", "", "  GOTO 10"}) s->Lines().Insert(s->Lines().Count(), t);
-  }
-  void TearDown() override {
-    delete frame;
-    ResetHelperState();
-  }
+  void Fresh() { Load({"10 PRINT A", "", "  GOTO 10"}); }
 
-  // Every message the host would get, each confirmed.
-  std::vector<std::string> Drain() {
-    std::vector<std::string> out;
-    std::string m;
-    while (s->NextMessage(m)) {
-      out.push_back(m);
-      s->Queue().Acknowledge();
-    }
-    return out;
-  }
-  void Type(const char* text) {
-    for (const char* p = text; *p; ++p) ASSERT_TRUE(s->TypeCharacter(static_cast<unsigned char>(*p)));
-  }
-
-  RecordingEditToMoxel callbacks;
-  FakeFrame* frame = nullptr;
-  EditSession* s = nullptr;
+  // Every message the host would get, each confirmed (a pending line
+  // change stays pending).
+  Messages Drain() { return DrainMessages(*s, false); }
 };
 
-using Messages = std::vector<std::string>;
+using Messages = EditWindowFixture::Messages;
 
 TEST_F(EditSessionTest, ALineChangeGoesWhenTheCaretLeavesIt) {
   s->MoveCaret(0, 2);
