@@ -6,6 +6,7 @@
 #include "frame_edit_win32.h"
 #include "helper_state.h"
 #include "moxel_to_edit.h"
+#include "monitors_win32.h"
 #include "moxel_to_helper.h"
 
 namespace {

@@ -7,58 +7,9 @@
 #include "helper_state.h"
 #include "image_item_win32.h"
 #include "image_list_display_win32.h"
+#include "monitors_win32.h"
 
 MoxelToHelperI TheMoxelToHelper;
-
-namespace {
-
-using MonitorFromRectFn = HMONITOR(WINAPI*)(LPCRECT, DWORD);
-using MonitorFromWindowFn = HMONITOR(WINAPI*)(HWND, DWORD);
-using GetMonitorInfoFn = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
-
-// The monitor facts recorded at library start-up.
-struct MonitorFunctions {
-  bool available = false;
-  RECT workArea = {0, 0, 0, 0};
-  MonitorFromRectFn fromRect = nullptr;
-  MonitorFromWindowFn fromWindow = nullptr;
-  GetMonitorInfoFn info = nullptr;
-};
-
-MonitorFunctions Monitors;
-
-// A system function looked up by name (through the generic function type, so
-// the cast says what it means).
-template <typename Function>
-Function Lookup(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-// Windows 98 or later, or an NT system after 4.
-bool SystemHasMonitorFunctions() {
-  OSVERSIONINFOA v = {};
-  v.dwOSVersionInfoSize = sizeof v;
-  if (!GetVersionExA(&v)) return false;
-  if (v.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return v.dwMinorVersion != 0;
-  return v.dwPlatformId == VER_PLATFORM_WIN32_NT && v.dwMajorVersion > 4;
-}
-
-}  // namespace
-
-void DetectMonitors() {
-  Monitors = MonitorFunctions();
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &Monitors.workArea, 0);
-  if (!SystemHasMonitorFunctions() || GetSystemMetrics(SM_CMONITORS) <= 1) return;
-  HMODULE user = GetModuleHandleA("User32.dll");
-  if (!user) return;
-  Monitors.fromRect = Lookup<MonitorFromRectFn>(user, "MonitorFromRect");
-  Monitors.fromWindow = Lookup<MonitorFromWindowFn>(user, "MonitorFromWindow");
-  Monitors.info = Lookup<GetMonitorInfoFn>(user, "GetMonitorInfoA");
-  if (!Monitors.fromRect || !Monitors.fromWindow || !Monitors.info) return;
-  Monitors.available = true;
-  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  Monitors.workArea = {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
 
 int MoxelToHelperI::OnIdle(long count) {
   // The first pass brings every edit window's command states and status
@@ -110,12 +61,6 @@ void MoxelToHelperI::CloseList() {
 }
 
 void MoxelToHelperI::GetMonitorSize(HWND window, int* width, int* height) {
-  if (!Monitors.available || !width || !height) return;
-  HMONITOR monitor = Monitors.fromWindow(window, MONITOR_DEFAULTTONULL);
-  if (!monitor) return;
-  MONITORINFO info = {};
-  info.cbSize = sizeof info;
-  if (!Monitors.info(monitor, &info)) return;
-  *width = info.rcMonitor.right - info.rcMonitor.left;
-  *height = info.rcMonitor.bottom - info.rcMonitor.top;
+  // Unchanged unless the window is on a monitor the functions know.
+  MonitorSizeOf(window, width, height);
 }

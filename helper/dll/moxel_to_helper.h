@@ -25,7 +25,3 @@ class MoxelToHelperI final : public MoxelToHelper {
 };
 
 extern MoxelToHelperI TheMoxelToHelper;
-
-// Library start-up: the primary monitor's work area, and the multiple-monitor
-// functions when the system has them and more than one monitor.
-void DetectMonitors();

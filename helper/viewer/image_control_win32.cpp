@@ -20,6 +20,9 @@ constexpr std::int64_t kStepPagePixels = 8 << 20;
 // A page is never held at more pixels than this (64 MB); a larger shown
 // size is stretched from it.
 constexpr std::int64_t kMaxDecodePixels = 16 << 20;
+// The height of the screen font annotation texts are drawn in; printed
+// texts keep that height against the page at its own size.
+constexpr int kScreenTextHeight = 16;
 
 COLORREF ColourOf(int background) {
   return background < 0 ? GetSysColor(COLOR_3DLIGHT) : static_cast<COLORREF>(background) & 0xFFFFFF;
@@ -443,12 +446,20 @@ void CImageControl::DrawPage(HDC dc, int x, int y, PageSize shown, bool withAnno
   SetStretchBltMode(dc, COLORONCOLOR);
   StretchDIBits(dc, x, y, shown.width, shown.height, 0, 0, bits.width, bits.height, turned_.data(), &info,
                 DIB_RGB_COLORS, SRCCOPY);
-  if (!withAnnotations || source_.width <= 0) return;
+  if (withAnnotations) DrawAnnotations(dc, x, y, shown, page_, source_, 0);
+}
+
+// The marks of `page` over the page drawn at x, y in `shown` (turned)
+// pixels; `source` is the page's own size. Texts are in the device's font,
+// or, when textHeight > 0, in a font of that many device pixels.
+void CImageControl::DrawAnnotations(HDC dc, int x, int y, PageSize shown, int page, PageSize source,
+                                    int textHeight) {
+  if (source.width <= 0 || source.height <= 0) return;
   // Page pixels -> shown pixels: scale, then turn.
   const PageSize unturned = Turned(shown, rotation_);
   auto map = [&](int px, int py, int* sx, int* sy) {
-    const long long ux = static_cast<long long>(px) * unturned.width / source_.width;
-    const long long uy = static_cast<long long>(py) * unturned.height / source_.height;
+    const long long ux = static_cast<long long>(px) * unturned.width / source.width;
+    const long long uy = static_cast<long long>(py) * unturned.height / source.height;
     long long tx = ux, ty = uy;
     switch (rotation_) {
       case 1: tx = unturned.height - uy; ty = ux; break;
@@ -459,9 +470,20 @@ void CImageControl::DrawPage(HDC dc, int x, int y, PageSize shown, bool withAnno
     *sx = x + static_cast<int>(tx);
     *sy = y + static_cast<int>(ty);
   };
+  HFONT font = nullptr;
+  HGDIOBJ oldFont = nullptr;
+  if (textHeight > 0) {
+    LOGFONTA face = {};
+    face.lfHeight = -textHeight;
+    face.lfWeight = FW_NORMAL;
+    face.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(face.lfFaceName, "Arial", LF_FACESIZE);
+    font = CreateFontIndirectA(&face);
+    if (font) oldFont = SelectObject(dc, font);
+  }
   SetBkMode(dc, TRANSPARENT);
   for (const Annotation& a : annotations_.marks) {
-    if (a.page != page_) continue;
+    if (a.page != page) continue;
     int x0, y0, x1, y1;
     map(a.x, a.y, &x0, &y0);
     if (a.kind == Annotation::kRect) {
@@ -476,6 +498,10 @@ void CImageControl::DrawPage(HDC dc, int x, int y, PageSize shown, bool withAnno
       SetTextColor(dc, FromRgb(a.rgb));
       TextOutA(dc, x0, y0, a.text.c_str(), static_cast<int>(a.text.size()));
     }
+  }
+  if (font) {
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
   }
 }
 
@@ -666,8 +692,18 @@ bool CImageControl::Print(HDC printer, int fromPage, int toPage, const char* doc
       break;
     }
     SetStretchBltMode(printer, HALFTONE);
-    StretchDIBits(printer, (paper.width - shown.width) / 2, (paper.height - shown.height) / 2, shown.width,
-                  shown.height, 0, 0, bits.width, bits.height, turned.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    const int left = (paper.width - shown.width) / 2, top = (paper.height - shown.height) / 2;
+    StretchDIBits(printer, left, top, shown.width, shown.height, 0, 0, bits.width, bits.height, turned.data(),
+                  &info, DIB_RGB_COLORS, SRCCOPY);
+    // The marks as the screen shows them: on paper when shown, their texts
+    // as large against the page as the screen's at the page's own size.
+    if (annotationsShown_) {
+      const PageSize source{decoded.sourceWidth, decoded.sourceHeight};
+      const PageSize own = Turned(source, rotation_);
+      const int textHeight =
+          own.height > 0 ? static_cast<int>(static_cast<long long>(kScreenTextHeight) * shown.height / own.height) : 0;
+      DrawAnnotations(printer, left, top, shown, page, source, textHeight > 0 ? textHeight : 1);
+    }
     ok = EndPage(printer) > 0;
     FreeScaledPage(&decoded);
   }

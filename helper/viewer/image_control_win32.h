@@ -101,7 +101,8 @@ class CImageControl {
   void PageScrollTo(int x, int y);
 
   // Prints pages from .. to (1-based) on a printer's device context, one
-  // page of paper each, fitted to the printable area. False on any failure.
+  // page of paper each, fitted to the printable area, with the annotations
+  // when they are shown. False on any failure.
   bool Print(HDC printer, int fromPage, int toPage, const char* documentName);
   // Puts the shown page (turned as shown) on the clipboard as CF_DIB.
   bool CopyToClipboard(HWND owner);
@@ -127,6 +128,7 @@ class CImageControl {
   void TurnTo(int quarterTurns);
   bool TurnedPixels();  // brings turned_ up to date
   void DrawPage(HDC dc, int x, int y, PageSize shown, bool withAnnotations);
+  void DrawAnnotations(HDC dc, int x, int y, PageSize shown, int page, PageSize source, int textHeight);
 
   HWND window_ = nullptr;
   DWORD style_ = 0;

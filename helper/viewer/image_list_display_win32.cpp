@@ -10,13 +10,14 @@
 #include "image_item_win32.h"
 #include "image_size_text.h"
 #include "ithumb_win32.h"
+#include "list_placement.h"
+#include "monitors_win32.h"
 #include "viewer_ids.h"
 #include "viewer_settings_sheet_win32.h"
 
 namespace {
 
 constexpr char kCaption[] = "Corvane Attachment Viewer";
-constexpr int kDefaultWidth = 300, kDefaultHeight = 420;
 
 // Callbacks for a viewer created before anyone connected: the defaults,
 // nothing stored.
@@ -105,20 +106,41 @@ void CImageListDisplay::OnInit() {
   placing_ = false;
 }
 
-// The stored size and position, kept on the work area; defaults at the
-// right edge of the work area.
+namespace {
+
+struct ThreadWindowSearch {
+  HWND except;
+  HWND found;
+};
+
+BOOL CALLBACK FirstShownTopLevel(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<ThreadWindowSearch*>(data);
+  if (window == search->except || !IsWindowVisible(window) || GetWindow(window, GW_OWNER)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// The terminal's window: the one active on this thread (the terminal calls
+// the library from its window's thread), or else its first shown top-level
+// window; null when there is none.
+HWND TerminalWindow(HWND list) {
+  HWND active = GetActiveWindow();
+  if (active) active = GetAncestor(active, GA_ROOTOWNER);
+  if (active && active != list) return active;
+  ThreadWindowSearch search{list, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FirstShownTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+// The stored size and position, kept on the work area of the terminal's
+// monitor; defaults at that area's right edge.
 void CImageListDisplay::Place() {
-  RECT work;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const int workW = work.right - work.left, workH = work.bottom - work.top;
-  int w = settings_.listWidth > 0 ? settings_.listWidth : kDefaultWidth;
-  int h = settings_.listHeight > 0 ? settings_.listHeight : kDefaultHeight;
-  w = std::min(w, workW);
-  h = std::min(h, workH);
-  int x = settings_.listX, y = settings_.listY;
-  if (x == viewer::kNoPosition || x < work.left - w / 2 || x > work.right - 40) x = work.right - w;
-  if (y == viewer::kNoPosition || y < work.top || y > work.bottom - 40) y = work.top + (workH - h) / 4;
-  SetWindowPos(window_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT work = WorkAreaFor(TerminalWindow(window_));
+  const viewer::ListPlace p =
+      viewer::PlaceList(viewer::ScreenArea{work.left, work.top, work.right, work.bottom}, settings_);
+  SetWindowPos(window_, nullptr, p.x, p.y, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
   Layout();
 }
 

@@ -4,26 +4,33 @@
 
 namespace {
 
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
+bool IsSlash(char c) { return c == '\\' || c == '/'; }
+
+bool ReservedName(std::string name) {
+  // "NUL.txt", "nul " and "COM1:" (and a stream "nul:x") are the device too.
+  const size_t cut = name.find_first_of(".:");
+  if (cut != std::string::npos) name.resize(cut);
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  static const char* const kNames[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
+  for (const char* n : kNames)
+    if (name == n) return true;
+  if (name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0))
+    return name[3] >= '1' && name[3] <= '9';
+  return false;
 }
 
 }  // namespace
 
 bool IsDevicePath(const std::string& path) {
-  if (path.size() >= 4 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/') &&
-      (path[2] == '.' || path[2] == '?') && (path[3] == '\\' || path[3] == '/'))
+  if (path.size() >= 4 && IsSlash(path[0]) && IsSlash(path[1]) && (path[2] == '.' || path[2] == '?') &&
+      IsSlash(path[3]))
     return true;
-  size_t slash = path.find_last_of("\\/:");
-  std::string name = Upper(slash == std::string::npos ? path : path.substr(slash + 1));
-  // "nul.txt" and "COM1 .tif" are the device too.
-  name = name.substr(0, name.find('.'));
-  while (!name.empty() && (name.back() == ' ')) name.pop_back();
-  if (name == "CON" || name == "PRN" || name == "AUX" || name == "NUL" || name == "CONIN$" || name == "CONOUT$")
-    return true;
-  if (name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) && name[3] >= '1' &&
-      name[3] <= '9')
-    return true;
-  return false;
+  const size_t slash = path.find_last_of("\\/");
+  std::string last = slash == std::string::npos ? path : path.substr(slash + 1);
+  // "C:NUL" names the device as well.
+  if (slash == std::string::npos && last.size() > 2 && last[1] == ':' &&
+      std::isalpha(static_cast<unsigned char>(last[0])))
+    last = last.substr(2);
+  return ReservedName(last);
 }

@@ -5,6 +5,7 @@ add_library(tavix_viewer_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/viewer_entry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/viewer_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/list_order.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/list_placement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/thumb_layout.cpp)
 target_include_directories(tavix_viewer_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(tavix_viewer_core PUBLIC tavix_helper_interfaces tavix_image_core)
@@ -15,6 +16,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/file_examine_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/image_list_display_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ithumb_win32.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/monitors_win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/viewer_settings_sheet_win32.cpp)
   target_include_directories(tavix_viewer_win32 PUBLIC ${CMAKE_CURRENT_LIST_DIR}
                              PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/helper/framework)

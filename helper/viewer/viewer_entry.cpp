@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "image_path.h"
+
 namespace viewer {
 
 Entry ParseEntry(const char* text) {
@@ -26,33 +28,9 @@ std::string Upper(const std::string& s) {
   return out;
 }
 
-bool ReservedName(std::string name) {
-  // "NUL.txt" and "nul " are the device too; so is "COM1:".
-  const size_t dot = name.find_first_of(".:");
-  if (dot != std::string::npos) name.resize(dot);
-  while (!name.empty() && name.back() == ' ') name.pop_back();
-  name = Upper(name);
-  static const char* const kNames[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
-  for (const char* n : kNames)
-    if (name == n) return true;
-  if (name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0))
-    return name[3] >= '1' && name[3] <= '9';
-  return false;
-}
-
 }  // namespace
 
-bool IsDevicePath(const std::string& path) {
-  if (path.empty()) return true;
-  if (path.size() >= 4 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/') &&
-      (path[2] == '.' || path[2] == '?') && (path[3] == '\\' || path[3] == '/'))
-    return true;
-  const size_t slash = path.find_last_of("\\/");
-  std::string last = slash == std::string::npos ? path : path.substr(slash + 1);
-  // "C:NUL" names the device as well.
-  if (slash == std::string::npos && last.size() > 2 && last[1] == ':') last = last.substr(2);
-  return ReservedName(last);
-}
+bool IsDevicePath(const std::string& path) { return path.empty() || ::IsDevicePath(path); }
 
 void ApplyExamined(Entry& entry, const Examined& found) {
   if (IsDevicePath(entry.path)) {

@@ -38,9 +38,9 @@ struct Entry {
 // separator the whole text is the path.
 Entry ParseEntry(const char* text);
 
-// Paths that are never opened: empty ones, "\\.\" and "\\?\" device
-// paths, and the reserved device names (CON, PRN, AUX, NUL, COM1-9,
-// LPT1-9, CONIN$, CONOUT$) as the last component with any extension.
+// Paths that are never opened: empty ones, and the device paths of the
+// image control's rule (image_path.h): "\\.\" and "\\?\" paths and the
+// reserved device names as the last component with any extension.
 bool IsDevicePath(const std::string& path);
 
 // What opening the file for reading found.

@@ -253,6 +253,55 @@ TEST_F(ListDisplay, SettingsReadAndWritten) {
   EXPECT_FALSE(IsWindowVisible(h.Rows()));
 }
 
+// One monitor under test: a stored position partly or wholly off it brings
+// the whole window back onto its work area, the stored size kept.
+TEST_F(ListDisplay, AStoredPositionOffTheScreenComesBackOntoIt) {
+  RECT work;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  const int w = 320, hgt = 400;
+  struct Case {
+    int x, y, wantX, wantY;
+  } cases[] = {
+      {work.right + 4000, work.bottom + 3000, work.right - w, work.bottom - hgt},
+      {work.left - 3000, work.top - 3000, work.left, work.top},
+      {work.right - 100, work.top + 30, work.right - w, work.top + 30},
+      {work.left + 40, work.bottom - 50, work.left + 40, work.bottom - hgt},
+  };
+  for (const Case& c : cases) {
+    h.settings.stored = {{"AutoLaunch", 0}, {"ListX", c.x}, {"ListY", c.y}, {"ListWidth", w}, {"ListHeight", hgt}};
+    ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+    RECT r;
+    GetWindowRect(h.ViewerWindow(), &r);
+    EXPECT_EQ(r.left, c.wantX) << c.x << "," << c.y;
+    EXPECT_EQ(r.top, c.wantY) << c.x << "," << c.y;
+    EXPECT_EQ(r.right - r.left, w);
+    EXPECT_EQ(r.bottom - r.top, hgt);
+  }
+}
+
+// The list goes onto the work area of the monitor the terminal's window is
+// on (the active one on the calling thread), at its right edge by default.
+TEST_F(ListDisplay, PlacedOnTheTerminalsMonitor) {
+  HWND terminal = CreateWindowExA(0, "STATIC", "terminal", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(terminal, nullptr);
+  SetForegroundWindow(terminal);
+  SetActiveWindow(terminal);
+  h.Pump(30);
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(terminal, MONITOR_DEFAULTTONEAREST), &info));
+  h.settings.stored = {{"AutoLaunch", 0}};
+  ShowEntries({Entry(Fixture("quadrant.png"), "q")});
+  RECT r;
+  GetWindowRect(h.ViewerWindow(), &r);
+  EXPECT_EQ(r.right, info.rcWork.right);
+  EXPECT_GE(r.left, info.rcWork.left);
+  EXPECT_GE(r.top, info.rcWork.top);
+  EXPECT_LE(r.bottom, info.rcWork.bottom);
+  DestroyWindow(terminal);
+}
+
 TEST_F(ListDisplay, TopmostStoredIsAppliedAtOnce) {
   h.settings.stored = {{"AutoLaunch", 0}, {"Topmost", 1}};
   ShowEntries({Entry(Fixture("quadrant.png"), "q")});
