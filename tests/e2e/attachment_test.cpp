@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include <windows.h>
 #include <dlgs.h>
 
 #include "host_session.h"
