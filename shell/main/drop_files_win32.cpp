@@ -88,8 +88,13 @@ int QueueVirtualFiles(IDataObject* data, HWND owner, const std::string& position
     const FILEDESCRIPTORA& descriptor = group->fgd[i];
     // A folder entry has no contents of its own.
     if ((descriptor.dwFlags & FD_ATTRIBUTES) && (descriptor.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    // The dialog offers the file's own name; a name within a dropped folder
+    // keeps its folder part in the descriptor.
+    const char* name = descriptor.cFileName;
+    for (const char* p = descriptor.cFileName; *p; ++p)
+      if (*p == '\\' || *p == '/') name = p + 1;
     char path[MAX_PATH];
-    lstrcpynA(path, descriptor.cFileName, sizeof path);
+    lstrcpynA(path, name, sizeof path);
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;

@@ -190,7 +190,7 @@ TEST(DroppedVirtualFiles, EachIsSavedWhereTheUserSaysAndQueuedWithThePosition) {
   for (const std::string& p : {first, second, skipped}) DeleteFileA(p.c_str());
   VirtualFileData data({{"mail.txt", "line one\r\nline two\r\n", false, 37},
                         {"attachments", "", false, 0, true},
-                        {"scan.dat", std::string("\x00\x01\xFE\xFF", 4) + std::string(70000, 'z'), true},
+                        {"attachments\\scan.dat", std::string("\x00\x01\xFE\xFF", 4) + std::string(70000, 'z'), true},
                         {"no.txt", "never written"}});
   int queued = 0;
   std::vector<std::string> offered;
@@ -203,6 +203,7 @@ TEST(DroppedVirtualFiles, EachIsSavedWhereTheUserSaysAndQueuedWithThePosition) {
   EXPECT_EQ(queued, 2);
   ASSERT_EQ(offered.size(), 3u) << "one dialog a file; none for the folder entry";
   EXPECT_NE(offered[0].find("mail.txt"), std::string::npos) << offered[0];
+  EXPECT_EQ(offered[1].find("attachments"), std::string::npos) << offered[1] << ": the name without its folder";
   EXPECT_NE(offered[1].find("scan.dat"), std::string::npos) << offered[1];
   EXPECT_EQ(FileText(first), "line one\r\nline two\r\n") << "the descriptor's size, not the block's";
   EXPECT_EQ(FileText(second), std::string("\x00\x01\xFE\xFF", 4) + std::string(70000, 'z'));
