@@ -148,7 +148,8 @@ class SaveAnswer {
     if (!name) name = GetDlgItem(dialog, edt1);
     if (!name) return;
     char text[MAX_PATH] = "";
-    GetWindowTextA(name, text, sizeof text);
+    // Another process's control: its text comes by message, not GetWindowText.
+    SendMessageA(name, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     offered = text;
     SetWindowTextA(name, path_.c_str());
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
