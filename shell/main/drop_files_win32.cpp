@@ -29,7 +29,10 @@ bool QueuePath(const std::string& path, const std::string& position) {
   return QueueHostItem(text, position, 0);
 }
 
-bool WriteContents(IDataObject* data, LONG index, const std::string& path) {
+// The contents of item `index`; a memory block may be larger than the file,
+// so the descriptor's size, when it gives one, is what is written.
+bool WriteContents(IDataObject* data, LONG index, const FILEDESCRIPTORA& descriptor, const std::string& path) {
+  const bool sized = (descriptor.dwFlags & FD_FILESIZE) != 0 && descriptor.nFileSizeHigh == 0;
   FORMATETC f = {static_cast<CLIPFORMAT>(ContentsFormat()), nullptr, DVASPECT_CONTENT, index,
                  TYMED_HGLOBAL | TYMED_ISTREAM};
   STGMEDIUM m = {};
@@ -39,7 +42,8 @@ bool WriteContents(IDataObject* data, LONG index, const std::string& path) {
   DWORD written = 0;
   if (ok && m.tymed == TYMED_HGLOBAL) {
     const void* bytes = GlobalLock(m.hGlobal);
-    const DWORD size = static_cast<DWORD>(GlobalSize(m.hGlobal));
+    DWORD size = static_cast<DWORD>(GlobalSize(m.hGlobal));
+    if (sized && descriptor.nFileSizeLow < size) size = descriptor.nFileSizeLow;
     ok = bytes && WriteFile(file, bytes, size, &written, nullptr) && written == size;
     GlobalUnlock(m.hGlobal);
   } else if (ok && m.tymed == TYMED_ISTREAM) {
@@ -81,8 +85,16 @@ int QueueVirtualFiles(IDataObject* data, HWND owner, const std::string& position
   const auto* group = static_cast<const FILEGROUPDESCRIPTORA*>(GlobalLock(m.hGlobal));
   const UINT count = group ? group->cItems : 0;
   for (UINT i = 0; i < count; ++i) {
+    const FILEDESCRIPTORA& descriptor = group->fgd[i];
+    // A folder entry has no contents of its own.
+    if ((descriptor.dwFlags & FD_ATTRIBUTES) && (descriptor.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    // The dialog offers the file's own name; a name within a dropped folder
+    // keeps its folder part in the descriptor.
+    const char* name = descriptor.cFileName;
+    for (const char* p = descriptor.cFileName; *p; ++p)
+      if (*p == '\\' || *p == '/') name = p + 1;
     char path[MAX_PATH];
-    lstrcpynA(path, group->fgd[i].cFileName, sizeof path);
+    lstrcpynA(path, name, sizeof path);
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
@@ -91,7 +103,7 @@ int QueueVirtualFiles(IDataObject* data, HWND owner, const std::string& position
     ofn.lpstrTitle = "Save Dropped File";
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameA(&ofn)) continue;
-    if (!WriteContents(data, static_cast<LONG>(i), path)) {
+    if (!WriteContents(data, static_cast<LONG>(i), descriptor, path)) {
       MessageBoxA(owner, "The dropped file could not be written", "Moxel", MB_OK | MB_ICONSTOP);
       continue;
     }
